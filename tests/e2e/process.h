@@ -1,0 +1,86 @@
+#pragma once
+// Test support: running the real program with a temporary home and speaking its automation protocol.
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace fe::e2e {
+
+// The program under test.
+std::filesystem::path program_path();
+
+// A temporary folder removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A home folder with its XDG folders, and the environment a child runs in.
+class TempHome {
+ public:
+  TempHome();
+  const std::filesystem::path& home() const { return dir_.path(); }
+  std::filesystem::path config() const { return home() / ".config"; }
+  std::filesystem::path state() const { return home() / ".local/state"; }
+  std::filesystem::path data() const { return home() / ".local/share"; }
+  // Variables set for children (others are taken from this process, minus the locale and
+  // workspace variables, so that tests start from the same ground).
+  std::map<std::string, std::string>& env() { return env_; }
+  std::vector<std::string> environment() const;
+
+ private:
+  TempDir dir_;
+  std::map<std::string, std::string> env_;
+};
+
+struct RunResult {
+  int exit_code = -1;  // -1 when killed by a signal or timed out
+  bool timed_out = false;
+  std::string out;
+  std::string err;
+};
+
+RunResult run_program(const std::vector<std::string>& args, const TempHome& home, const std::string& stdin_data = {},
+                      std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
+// A running `file-explorer --automation` child.
+class AutomationClient {
+ public:
+  AutomationClient(const TempHome& home, std::vector<std::string> extra_args = {});
+  ~AutomationClient();
+  AutomationClient(const AutomationClient&) = delete;
+  AutomationClient& operator=(const AutomationClient&) = delete;
+
+  // Sends one line and reads one answer line (parsed); fails the test on timeout.
+  nlohmann::json request(const nlohmann::json& req);
+  std::string request_raw(const std::string& line);
+  // Closes standard input and waits for the exit status.
+  int finish(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+  const std::string& stderr_text();
+
+ private:
+  std::optional<std::string> read_line(std::chrono::milliseconds timeout);
+  pid_t pid_ = -1;
+  int in_ = -1;
+  int out_ = -1;
+  int err_ = -1;
+  std::string buffer_;
+  std::string err_text_;
+};
+
+}  // namespace fe::e2e
