@@ -4,6 +4,8 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -249,6 +251,35 @@ int AutomationClient::finish(std::chrono::milliseconds timeout) {
   int code = wait_exit(pid_, timeout, timed_out);
   pid_ = -1;
   return code;
+}
+
+SocketClient::SocketClient(const std::filesystem::path& path) {
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::strncpy(addr.sun_path, path.c_str(), sizeof addr.sun_path - 1);
+  for (int attempt = 0; attempt < 400; ++attempt) {
+    fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
+      connected_ = true;
+      return;
+    }
+    ::close(fd_);
+    fd_ = -1;
+    ::usleep(25000);
+  }
+}
+
+SocketClient::~SocketClient() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+nlohmann::json SocketClient::request(const nlohmann::json& req) {
+  std::string line = req.dump() + "\n";
+  if (::write(fd_, line.data(), line.size()) != static_cast<ssize_t>(line.size())) return {};
+  std::string answer;
+  char c;
+  while (::read(fd_, &c, 1) == 1 && c != '\n') answer.push_back(c);
+  return nlohmann::json::parse(answer, nullptr, false);
 }
 
 }  // namespace fe::e2e

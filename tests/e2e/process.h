@@ -83,4 +83,19 @@ class AutomationClient {
   std::string err_text_;
 };
 
+// A client of the automation socket; connects with retries while the program starts.
+class SocketClient {
+ public:
+  explicit SocketClient(const std::filesystem::path& path);
+  ~SocketClient();
+  SocketClient(const SocketClient&) = delete;
+  SocketClient& operator=(const SocketClient&) = delete;
+  bool connected() const { return connected_; }
+  nlohmann::json request(const nlohmann::json& req);
+
+ private:
+  int fd_ = -1;
+  bool connected_ = false;
+};
+
 }  // namespace fe::e2e

@@ -2,10 +2,6 @@
 
 #include <cairo.h>
 
-#if __has_include("frame.h")
-#include "frame.h"
-#define FE_HAVE_FRAME 1
-#endif
 #include "vemo_ui/painter.h"
 #include "vemo_ui/text.h"
 
@@ -82,36 +78,22 @@ void Runtime::traverse_focus(bool backwards) {
 std::expected<void, LayoutError> Runtime::frame() {
   const auto now = Clock::now();
   LayoutContext layout{*text_, theme_, services_, text_->text_scale(), scale_factor_, viewport_};
-#ifdef FE_HAVE_FRAME
   if (auto laid_out = layout_frame(root_, layout, viewport_, now, first_frame_); !laid_out) {
     return std::unexpected(laid_out.error());
   }
-#else
-  (void)layout;
-#endif
   first_frame_ = false;
   restore_focus();
 
-  const int width_px = std::max(1, static_cast<int>(std::lround(viewport_.width * scale_factor_)));
-  const int height_px = std::max(1, static_cast<int>(std::lround(viewport_.height * scale_factor_)));
-  if (frame_.image.empty() || frame_.width != width_px || frame_.height != height_px) {
-    frame_.image = Image::adopt(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width_px, height_px));
-    frame_.width = width_px;
-    frame_.height = height_px;
+  auto pixels = frame_pixel_size(viewport_, scale_factor_);
+  if (!pixels) return std::unexpected(pixels.error());
+  if (!surface_ || surface_->width() != pixels->width || surface_->height() != pixels->height) {
+    auto created = FrameSurface::create(pixels->width, pixels->height);
+    if (!created) return std::unexpected(created.error());
+    surface_ = std::move(*created);
   }
-  cairo_t* cr = cairo_create(frame_.image.native());
-  cairo_scale(cr, scale_factor_, scale_factor_);
-  {
-    Painter painter(cr, theme_);
-    DrawContext draw{*text_, theme_, services_, now, std::nullopt};
-#ifdef FE_HAVE_FRAME
-    draw_frame(root_, painter, draw, viewport_);
-#else
-  (void)draw;
-#endif
-  }
-  cairo_destroy(cr);
-  cairo_surface_flush(frame_.image.native());
+  DrawContext draw{*text_, theme_, services_, now, std::nullopt};
+  surface_->render(root_, draw, viewport_, scale_factor_);
+  frame_ = RenderedFrame{Image::adopt(cairo_surface_reference(surface_->native())), pixels->width, pixels->height};
   return {};
 }
 
@@ -124,9 +106,6 @@ std::optional<Clock::time_point> Runtime::wake_deadline(Clock::time_point now) c
   return deadline;
 }
 
-void frame_pixels(const RenderedFrame& frame, const void*& pixels, int& stride) {
-  pixels = cairo_image_surface_get_data(frame.image.native());
-  stride = cairo_image_surface_get_stride(frame.image.native());
-}
+const FrameSurface* Runtime::surface() const { return surface_ ? &*surface_ : nullptr; }
 
 }  // namespace vemo_ui::detail

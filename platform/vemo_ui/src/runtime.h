@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "frame.h"
 #include "vemo_ui/offscreen.h"
 #include "vemo_ui/widget.h"
 
@@ -32,6 +33,8 @@ class Runtime {
   std::expected<void, LayoutError> frame();
   // The last frame's pixels.
   const RenderedFrame& last_frame() const { return frame_; }
+  // The surface the last frame was painted into (for uploading to a window texture).
+  const FrameSurface* surface() const;
 
   // When the loop must wake next: a widget deadline, or the next animation frame.
   std::optional<Clock::time_point> wake_deadline(Clock::time_point now) const;
@@ -49,10 +52,8 @@ class Runtime {
   Size viewport_{1280, 800};
   bool first_frame_ = true;
   std::string focused_id_;
+  std::optional<FrameSurface> surface_;
   RenderedFrame frame_;
 };
-
-// The pixel rows of a frame (premultiplied ARGB32, native byte order) for uploading to a texture.
-void frame_pixels(const RenderedFrame& frame, const void*& pixels, int& stride);
 
 }  // namespace vemo_ui::detail

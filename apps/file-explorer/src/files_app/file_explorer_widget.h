@@ -1,48 +1,111 @@
 #pragma once
-// The root widget: the single owner of one explorer window's state.
+// The root widget: the single owner of one explorer window's state. Children never change that
+// state themselves; they push commands that the root drains through the command executor.
 
+#include <chrono>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "command/command.h"
+#include "files_app/explorer_state.h"
+#include "vemo_actions/control.h"
+#include "vemo_ui/status_bubble.h"
 #include "vemo_ui/widget.h"
 
 namespace fe {
 
 class FileExplorerWidget : public vemo_ui::Widget {
  public:
+  using Clock = std::chrono::steady_clock;
+
   // Status texts keep at most this many characters.
   static constexpr std::size_t kMaxStatusChars = 512;
 
+  // Builds the explorer for its configuration folder (favourites, thumbnails; may be absent) and home,
+  // and lists the start folder.
   FileExplorerWidget(std::optional<std::filesystem::path> config_folder, std::optional<std::filesystem::path> home);
   ~FileExplorerWidget() override;
 
-  std::string_view type_name() const override { return "FileExplorerWidget"; }
-
-  // Replaces the status message with the first 512 characters of `text`.
-  void set_status(std::string text);
-  const std::optional<std::string>& status() const { return status_; }
-
-  // Opens a folder as a new history step.
-  void navigate_to(const std::filesystem::path& path);
-  const std::filesystem::path& current_path() const { return current_path_; }
-
+  const ExplorerState& state() const { return state_; }
+  ExplorerState& state_mut() { return state_; }
   const std::optional<std::filesystem::path>& config_folder() const { return config_folder_; }
   const std::optional<std::filesystem::path>& home() const { return home_; }
   const std::filesystem::path& thumbnail_cache_folder() const { return thumbnail_cache_; }
+  const SharedCommandQueue& command_queue() const { return commands_; }
+  const vemo_actions::SharedControlQueue& control_queue() const { return controls_; }
+
+  // Replaces the status message with the first 512 characters of `text` and marks the structure dirty.
+  void set_status(std::string text);
+  void clear_status();
+  void mark_structure_dirty() { structure_dirty_ = true; }
+
+  // Opens a folder: lists it (or reports why not), resets the per-folder state.
+  void load_folder(const std::filesystem::path& path);
+  // Navigation history.
+  void navigate_to(const std::filesystem::path& path);
+  void go_back();
+  void go_forward();
+  void go_up();
+  void refresh();
+  bool can_go_up() const;
+
+  // Re-sorts the shown entries with the current key and order, keeping the selection by path.
+  void resort();
+  // Sets the item size level (clamped) and writes it to the persisted view state.
+  void set_zoom_level(int level);
+  // Replaces the entry list, keeping the selection and cursor by path.
+  void replace_entries(std::vector<FileEntry> entries);
+
+  // Runs one command through the command executor; answers whether it was applied.
+  bool execute(const Command& command);
+  // Runs every queued command in order.
+  void drain_commands();
+  // Runs the requests that pressed controls queued, in order, through the command executor.
+  void drain_controls();
+
+  // The explorer's own folders and places.
+  bool current_is_trash() const;
+  bool current_in_archive() const;
+  std::optional<std::size_t> index_of(const std::filesystem::path& path) const;
+  // Whether the path is one of the places the sidebar offers (workspaces, root, Trash, favourites).
+  bool is_place(const std::filesystem::path& path) const;
 
   // Widget slots.
+  std::string_view type_name() const override { return "FileExplorerWidget"; }
+  void set_interaction_environment(vemo_ui::Services& services) override;
+  void sync(vemo_ui::SyncContext& ctx) override;
   void draw(vemo_ui::Painter& p, vemo_ui::DrawContext& ctx) override;
-  std::optional<std::string> status_message() const override { return status_; }
+  vemo_ui::EventResult handle_event(const vemo_ui::Event& e, vemo_ui::EventContext& ctx) override;
+  std::optional<std::string> status_message() const override { return state_.status_message; }
   std::string status_pill_text() const override;
+  std::optional<std::string> observer_snapshot() override;
+  vemo_actions::InvocationResult invoke_resource_operation_v2(const vemo_actions::Invocation& inv) override;
+  std::optional<vemo_actions::Completion> poll_completion(const vemo_actions::RequestId& request) override;
+  bool needs_idle_sync() const override;
+  bool needs_animation_frame(Clock::time_point now) const override;
+  std::optional<Clock::time_point> next_wake_deadline() const override;
   bool take_structure_dirty() override;
 
+  // The periodic re-listing interval for a folder of `entry_count` entries.
+  static Clock::duration refresh_interval(std::size_t entry_count);
+
  private:
+  void relist_if_changed();
+  std::vector<FileEntry> list_for_display(const std::filesystem::path& path, std::optional<std::string>& error) const;
+
+  ExplorerState state_;
   std::optional<std::filesystem::path> config_folder_;
   std::optional<std::filesystem::path> home_;
   std::filesystem::path thumbnail_cache_;
-  std::filesystem::path current_path_;
-  std::optional<std::string> status_;
+  SharedCommandQueue commands_ = std::make_shared<CommandQueue>();
+  vemo_actions::SharedControlQueue controls_ = std::make_shared<vemo_actions::ControlQueue>();
+  vemo_ui::Services* services_ = nullptr;
+  vemo_ui::StatusBubble bubble_;
+  std::string last_pill_text_;
+  Clock::time_point next_refresh_;
   bool structure_dirty_ = true;
 };
 

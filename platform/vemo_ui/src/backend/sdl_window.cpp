@@ -160,18 +160,16 @@ std::expected<void, std::string> run_window(Widget& root, const Theme& theme, Se
       diag::write_line(f.error().message);
       return false;
     }
-    const RenderedFrame& frame = runtime.last_frame();
-    if (!texture || texture_w != frame.width || texture_h != frame.height) {
+    const FrameSurface* frame = runtime.surface();
+    if (!frame) return false;
+    if (!texture || texture_w != frame->width() || texture_h != frame->height()) {
       texture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                      frame.width, frame.height));
-      texture_w = frame.width;
-      texture_h = frame.height;
+                                      frame->width(), frame->height()));
+      texture_w = frame->width();
+      texture_h = frame->height();
     }
     if (!texture) return false;
-    const void* pixels = nullptr;
-    int stride = 0;
-    frame_pixels(frame, pixels, stride);
-    SDL_UpdateTexture(texture.get(), nullptr, pixels, stride);
+    SDL_UpdateTexture(texture.get(), nullptr, frame->data(), frame->stride());
     SDL_RenderClear(renderer.get());
     SDL_RenderCopy(renderer.get(), texture.get(), nullptr, nullptr);
     SDL_RenderPresent(renderer.get());
