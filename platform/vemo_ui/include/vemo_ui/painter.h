@@ -45,6 +45,7 @@ class Painter {
   void save();
   void restore();
   void clip(const Rect& r);
+  void clip_rounded(const Rect& r, double radius);
   void translate(double dx, double dy);
   // Everything drawn between begin_group and end_group is composited with `alpha`.
   void begin_group();
@@ -76,6 +77,9 @@ void card(Painter& p, const Rect& r, Color ground, double radius);
 namespace chrome::shell {
 void panel_shadow(Painter& p, const Rect& r, double radius);
 SelectionTier selection_tier(const Theme& theme, bool selected, bool hovered);
+// Paints a highlight: the tier's fill on the rounded rectangle, its outline 1 px on it and its inner
+// ring 1 px on the rectangle inset by 1 px with the radius less 1.
+void paint_selection(Painter& p, const Rect& r, double radius, const SelectionTier& tier);
 }  // namespace chrome::shell
 
 // Toolkit separator: a hairline at y from x0 to x1.

@@ -2,6 +2,8 @@
 // Measuring and drawing text with Pango. Sizes are given before text scaling; the renderer
 // applies its text scale. Layouts are cached so an unchanged text is shaped once.
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,6 +34,16 @@ class TextRenderer {
                  FontWeight weight = FontWeight::Regular);
   // Distance from the top of a line to its baseline.
   double baseline(double font_size, FontWeight weight = FontWeight::Regular);
+
+  // How often a measure or draw found its shaped layout in the cache.
+  struct CacheStats {
+    std::uint64_t hits = 0;
+    std::uint64_t misses = 0;
+    std::size_t entries = 0;
+  };
+  CacheStats cache_stats() const;
+  // Most shaped layouts kept; the least recently used one goes first.
+  static constexpr std::size_t cache_capacity = 4096;
 
  private:
   struct Cache;
