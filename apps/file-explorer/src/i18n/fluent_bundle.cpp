@@ -42,7 +42,7 @@ std::size_t Bundle::add_resource(Resource resource) {
   return refused;
 }
 
-const Pattern* Bundle::find(std::string_view id) const {
+const Pattern* Bundle::message_value(std::string_view id) const {
   const auto it = messages_.find(id);
   return it == messages_.end() ? nullptr : &it->second;
 }
@@ -54,7 +54,7 @@ std::string Bundle::format_pattern(const Pattern& pattern, const Args& args, std
 }
 
 std::optional<std::string> Bundle::format_message(std::string_view id, const Args& args) const {
-  const Pattern* pattern = find(id);
+  const Pattern* pattern = message_value(id);
   if (!pattern) return std::nullopt;
   std::vector<FormatError> errors;
   std::string out;
@@ -96,7 +96,7 @@ void Bundle::write_expression(const Expression& expression, const Args& args, in
       return;
     }
     case Expression::Kind::MessageReference: {
-      const Pattern* pattern = find(expression.name);
+      const Pattern* pattern = message_value(expression.name);
       if (!pattern) {
         errors.push_back({FormatError::Kind::UnknownMessage, expression.name});
         out += "{" + expression.name + "}";

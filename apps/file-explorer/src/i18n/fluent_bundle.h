@@ -44,7 +44,10 @@ class Bundle {
   std::size_t add_resource(Resource resource);
 
   std::size_t size() const { return messages_.size(); }
-  bool has_message(std::string_view id) const { return find(id) != nullptr; }
+  bool has_message(std::string_view id) const { return message_value(id) != nullptr; }
+
+  // The parsed value of message `id`, or null.
+  const Pattern* message_value(std::string_view id) const;
 
   // Formats `pattern`; every problem is appended to `errors` and the text still comes back,
   // with "{$name}" or "{id}" standing in for what could not be resolved.
@@ -59,7 +62,6 @@ class Bundle {
     std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
   };
 
-  const Pattern* find(std::string_view id) const;
   void write_pattern(const Pattern& pattern, const Args& args, int depth, std::string& out,
                      std::vector<FormatError>& errors) const;
   void write_expression(const Expression& expression, const Args& args, int depth, std::string& out,
