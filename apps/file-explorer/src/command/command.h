@@ -12,7 +12,7 @@
 #include <variant>
 #include <vector>
 
-#include "model/sort.h"
+#include "model/sort_entries.h"
 #include "vemo_ui/geometry.h"
 
 namespace fe {

@@ -41,29 +41,37 @@ constexpr std::array kFolderCommands = {
 struct EntryCommand {
   std::string_view name;
   std::uint8_t kind;
-  Command request;
 };
 
-const std::vector<EntryCommand>& entry_commands() {
-  static const std::vector<EntryCommand> table = {
-      {"properties", kView, cmd::ShowProperties{}},
-      {"sharing", kView, cmd::ShowSharing{}},
-      {"history", kView, cmd::ShowHistory{}},
-      {"availability", kView, cmd::ShowAvailability{}},
-      {"send-nearby", kView, cmd::SendNearby{}},
-      {"copy", kEffect, cmd::Copy{}},
-      {"cut", kEffect, cmd::Cut{}},
-      {"extract", kEffect, cmd::Extract{}},
-      {"compress", kEffect, cmd::CompressSelection{}},
-      {"restore", kEffect, cmd::Restore{}},
-      {"purge", kEffect, cmd::Purge{}},
-      {"trash", kEffect, cmd::MoveToTrash{}},
-      {"keep-offline", kEffect, cmd::KeepOffline{}},
-      {"automatic-storage", kEffect, cmd::AutomaticStorage{}},
-      {"free-local-space", kEffect, cmd::FreeLocalSpace{}},
-      {"retry-transfer", kEffect, cmd::RetryTransfer{}},
-  };
-  return table;
+constexpr std::array kEntryCommands = {
+    EntryCommand{"properties", kView},       EntryCommand{"sharing", kView},
+    EntryCommand{"history", kView},          EntryCommand{"availability", kView},
+    EntryCommand{"send-nearby", kView},      EntryCommand{"copy", kEffect},
+    EntryCommand{"cut", kEffect},            EntryCommand{"extract", kEffect},
+    EntryCommand{"compress", kEffect},       EntryCommand{"restore", kEffect},
+    EntryCommand{"purge", kEffect},          EntryCommand{"trash", kEffect},
+    EntryCommand{"keep-offline", kEffect},   EntryCommand{"automatic-storage", kEffect},
+    EntryCommand{"free-local-space", kEffect}, EntryCommand{"retry-transfer", kEffect},
+};
+
+// The executor request an entry command maps to (the path is already the only selection).
+Command entry_request(std::string_view name, const std::filesystem::path& path) {
+  if (name == "properties") return cmd::ShowProperties{};
+  if (name == "sharing") return cmd::ShowSharing{};
+  if (name == "history") return cmd::ShowHistory{};
+  if (name == "availability") return cmd::ShowAvailability{};
+  if (name == "send-nearby") return cmd::SendNearby{};
+  if (name == "copy") return cmd::Copy{};
+  if (name == "cut") return cmd::Cut{};
+  if (name == "extract") return cmd::Extract{};
+  if (name == "compress") return cmd::CompressSelection{};
+  if (name == "restore") return cmd::Restore{};
+  if (name == "purge") return cmd::Purge{{path}};
+  if (name == "keep-offline") return cmd::KeepOffline{};
+  if (name == "automatic-storage") return cmd::AutomaticStorage{};
+  if (name == "free-local-space") return cmd::FreeLocalSpace{};
+  if (name == "retry-transfer") return cmd::RetryTransfer{};
+  return cmd::MoveToTrash{};
 }
 
 // Kinds other than query and effect are routed as view.
@@ -129,9 +137,8 @@ DispatchResult entry_command(FileExplorerWidget& explorer, std::uint8_t kind, st
 
   const std::string& name = (*parts)[0];
   const bool in_trash = explorer.current_is_trash();
-  const auto& table = entry_commands();
-  auto known = std::ranges::find(table, std::string_view(name), &EntryCommand::name);
-  if (known == table.end()) return NotHandled{};
+  auto known = std::ranges::find(kEntryCommands, std::string_view(name), &EntryCommand::name);
+  if (known == kEntryCommands.end()) return NotHandled{};
   if ((name == "restore" || name == "purge") && !in_trash) return NotHandled{};
   const bool kind_matches = known->kind == kEffect ? kind == kEffect : is_view(kind);
   if (!kind_matches) return DispatchError{kInvalidKind};
@@ -144,9 +151,7 @@ DispatchResult entry_command(FileExplorerWidget& explorer, std::uint8_t kind, st
   if (name == "trash" && in_trash) {
     return DispatchError{"Use the separately confirmed permanent-delete action for items already in Trash"};
   }
-  Command request = known->request;
-  if (name == "purge") request = cmd::Purge{{path}};
-  if (!explorer.execute(request)) return DispatchError{"file operation could not be applied"};
+  if (!explorer.execute(entry_request(name, path))) return DispatchError{"file operation could not be applied"};
   return Handled{};
 }
 
