@@ -53,6 +53,12 @@ void BM_FormatTimeMs(benchmark::State& state) {
 }
 BENCHMARK(BM_FormatTimeMs);
 
+// Paid once per thread on its first lookup: parsing both catalogues and building the bundles.
+void BM_BuildGermanLocalizer(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(fe::Localizer(fe::Locale{"de", "", "DE", {}}));
+}
+BENCHMARK(BM_BuildGermanLocalizer)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();
