@@ -196,7 +196,8 @@ UserDirs UserDirs::from_system(std::optional<fs::path> home) {
     std::string_view rest = *text;
     while (!rest.empty()) {
       const std::size_t eol = rest.find('\n');
-      const std::string_view line = rest.substr(0, eol);
+      std::string_view line = rest.substr(0, eol);
+      if (line.ends_with('\r')) line.remove_suffix(1);  // edited on another system
       rest = eol == std::string_view::npos ? std::string_view{} : rest.substr(eol + 1);
       if (line.size() > kMaxLineBytes || line.find('\0') != std::string_view::npos) continue;
       if (auto parsed = parse_line(line, h)) {
