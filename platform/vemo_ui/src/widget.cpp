@@ -70,13 +70,21 @@ Widget* find_widget(Widget& root, std::string_view id) {
 namespace {
 void collect_nodes(const Widget& w, std::vector<a11y::AccessNode>& out) {
   if (auto node = w.accessibility()) {
-    for (const Widget* child : w.children()) collect_nodes(*child, node->children);
+    if (!w.accessibility_covers_children()) {
+      for (const Widget* child : w.children()) collect_nodes(*child, node->children);
+    }
     out.push_back(std::move(*node));
     return;
   }
   for (const Widget* child : w.children()) collect_nodes(*child, out);
 }
 }  // namespace
+
+std::vector<a11y::AccessNode> access_nodes_of(const Widget& w) {
+  std::vector<a11y::AccessNode> nodes;
+  collect_nodes(w, nodes);
+  return nodes;
+}
 
 a11y::AccessNode build_access_tree(const Widget& root) {
   std::vector<a11y::AccessNode> nodes;

@@ -108,6 +108,9 @@ class Widget {
 
   // Accessibility: this widget's node, or none to let the children's nodes stand in its place.
   virtual std::optional<a11y::AccessNode> accessibility() const { return std::nullopt; }
+  // True when this widget's node already holds the nodes of its subtree (the toolkit then does
+  // not add the children's nodes again).
+  virtual bool accessibility_covers_children() const { return false; }
   virtual bool perform_action(a11y::ActionRequest) { return false; }
 
   virtual bool is_focusable() const { return false; }
@@ -153,5 +156,7 @@ Widget* find_widget(Widget& root, std::string_view id);
 
 // The accessibility tree of a subtree, assembled from the widgets' nodes.
 a11y::AccessNode build_access_tree(const Widget& root);
+// The nodes a subtree contributes to its parent's node (one, or its children's when it has none).
+std::vector<a11y::AccessNode> access_nodes_of(const Widget& w);
 
 }  // namespace vemo_ui
