@@ -52,7 +52,9 @@ TEST(LaunchArgs, RefusesMalformedOptions) {
   for (const auto& argv : bad) {
     auto args = parse(argv);
     EXPECT_FALSE(args) << argv.front();
-    if (!args) EXPECT_FALSE(args.error().message.empty());
+    if (!args) {
+      EXPECT_FALSE(args.error().message.empty());
+    }
   }
 }
 
