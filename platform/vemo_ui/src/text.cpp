@@ -87,6 +87,11 @@ struct ShapedLine {
   double baseline = 0;
 };
 
+// Sizes below 1/64 px, and sizes that are not numbers, shape nothing.
+bool drawable_size(double pixel_size) {
+  return std::isfinite(pixel_size) && pixel_size >= 1.0 / 64;
+}
+
 }  // namespace
 
 struct TextRenderer::Cache {
@@ -167,12 +172,13 @@ void TextRenderer::set_text_scale(double t) {
 }
 
 Size TextRenderer::measure(std::string_view text, double font_size, FontWeight weight) {
+  if (!drawable_size(font_size * text_scale_)) return {};
   return cache_->get(text, font_size * text_scale_, weight).size;
 }
 
 void TextRenderer::draw_text(Painter& p, std::string_view text, Point top_left, double font_size, Color color,
                              FontWeight weight) {
-  if (text.empty() || color.a <= 0) return;
+  if (text.empty() || color.a <= 0 || !drawable_size(font_size * text_scale_)) return;
   ShapedLine& line = cache_->get(text, font_size * text_scale_, weight);
   cairo_t* cr = p.native();
   cairo_new_path(cr);
@@ -183,6 +189,7 @@ void TextRenderer::draw_text(Painter& p, std::string_view text, Point top_left, 
 }
 
 double TextRenderer::baseline(double font_size, FontWeight weight) {
+  if (!drawable_size(font_size * text_scale_)) return 0;
   return cache_->get(baseline_probe, font_size * text_scale_, weight).baseline;
 }
 

@@ -49,6 +49,20 @@ TEST(TextMeasure, InvalidScaleFallsBackToOne) {
   }
 }
 
+TEST(TextMeasure, SizesThatCannotBeShownMeasureNothing) {
+  TextRenderer text;
+  for (double size : {0.0, -14.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+    const Size s = text.measure("Trash", size);
+    EXPECT_EQ(s.width, 0) << size;
+    EXPECT_EQ(s.height, 0) << size;
+    EXPECT_EQ(text.baseline(size), 0) << size;
+    Canvas c(60, 30);
+    text.draw_text(c.painter(), "Trash", {0, 0}, size, Color::rgb(0));
+    EXPECT_EQ(c.ink(Rect{0, 0, 60, 30}).inside, 0) << size;
+  }
+  EXPECT_EQ(text.cache_stats().entries, 0u);
+}
+
 TEST(TextMeasure, BoldIsWiderThanRegular) {
   TextRenderer text;
   const std::string sample = "Downloads and Documents";
