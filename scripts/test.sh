@@ -16,4 +16,5 @@ ctest --test-dir build --output-on-failure -j "$jobs" --timeout 300
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFE_SANITIZE=ON -DFE_BUILD_BENCH=OFF
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0" \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs" --timeout 600
