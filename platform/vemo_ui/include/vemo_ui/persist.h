@@ -28,12 +28,13 @@ class Document {
   const ActorId& stored_actor() const { return stored_actor_; }
   // Lower-case hexadecimal text of the stored identity (32 characters).
   std::string stored_actor_hex() const;
-  // The identity this process writes under; defaults to the stored one's bytes.
+  // The identity this process writes under; defaults to stored_actor_hex() until set_actor.
   const std::string& actor() const { return actor_; }
   void set_actor(std::string bytes) { actor_ = std::move(bytes); }
 
   std::optional<double> number(const std::string& key) const;
   std::optional<std::string> text(const std::string& key) const;
+  // Non-finite numbers cannot be stored in JSON and are ignored.
   void set_number(const std::string& key, double value);
   void set_text(const std::string& key, std::string value);
   bool dirty() const { return dirty_; }

@@ -18,7 +18,10 @@ struct ContentPlace {
 
 class UserDirs {
  public:
-  // Reads the environment and user-dirs.dirs of the given home (or the user's home).
+  // Reads user-dirs.dirs of the given home (else the override, else the platform's home): the
+  // platform's home uses $XDG_CONFIG_HOME when set, another home its own .config folder. A folder
+  // the file does not name is home/Desktop, home/Documents, … only when that folder exists; one set
+  // to home itself is turned off.
   static UserDirs from_system(std::optional<std::filesystem::path> home = std::nullopt);
 
   const std::optional<std::filesystem::path>& home() const { return home_; }
@@ -34,7 +37,8 @@ class UserDirs {
   std::optional<std::filesystem::path> desktop_, documents_, downloads_, pictures_, music_, videos_;
 };
 
-// A home folder set by the toolkit for this process (tests, fixtures); none by default.
+// A home folder set by the toolkit for this process (tests, fixtures). Starts as the absolute path in
+// $VEMO_HOME_OVERRIDE when that is set, else none; set_user_home_override replaces it. Thread-safe.
 std::optional<std::filesystem::path> user_home_override();
 void set_user_home_override(std::optional<std::filesystem::path> home);
 // The platform's home: $HOME when set and absolute, else the password database.
