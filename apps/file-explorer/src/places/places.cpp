@@ -1,5 +1,7 @@
 #include "places/places.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>

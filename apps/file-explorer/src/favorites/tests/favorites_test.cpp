@@ -1,5 +1,6 @@
 #include "favorites/favorites.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
