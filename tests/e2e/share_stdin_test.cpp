@@ -44,7 +44,7 @@ class ShareLink : public testing::TestWithParam<ShareCase> {};
 TEST_P(ShareLink, ShowsItsOutcome) { EXPECT_EQ(status_after_share(GetParam().input), GetParam().status); }
 
 // Until the received-share service client is built, a readable link is reported as unavailable.
-const char kNotAvailable[] = "Shared files are not available";
+const char kNotAvailable[] = "Shared files are not available in this session";
 
 INSTANTIATE_TEST_SUITE_P(
     Launch, ShareLink,
