@@ -52,8 +52,7 @@ std::filesystem::path resolve_typed_path(std::string_view text, const std::optio
   return current / expand_tilde(text, home);
 }
 
-std::vector<PathCompletion> path_completions(std::string_view text,
-                                             const std::optional<std::filesystem::path>& home) {
+std::vector<PathCompletion> path_completions(std::string_view text, const std::optional<std::filesystem::path>& home) {
   std::filesystem::path folder;
   std::string_view prefix;
   if (text.empty() || text == "~") {
