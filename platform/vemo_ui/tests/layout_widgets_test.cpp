@@ -300,6 +300,21 @@ TEST(NavShell, NarrowOverlayOpensClosesAndHidesTheSidebar) {
   EXPECT_FALSE(shell.is_sidebar_open());
 }
 
+TEST(NavShell, SnapOpenBeforeTheFirstLayoutSurvivesIt) {
+  WidgetEnv env;
+  NavShell shell;
+  shell.set_sidebar(std::make_unique<Block>(10, "sidebar"));
+  shell.set_content(std::make_unique<Block>(10));
+  shell.snap_open();
+  env.lay_out(shell, {0, 0, 500, 700});
+  EXPECT_TRUE(shell.is_sidebar_open());
+  EXPECT_EQ(shell.slide_progress(env.now), 1.0);
+  // Widening past the collapse width and back closes it.
+  env.lay_out(shell, {0, 0, 900, 700});
+  env.lay_out(shell, {0, 0, 500, 700});
+  EXPECT_FALSE(shell.is_sidebar_open());
+}
+
 TEST(NavShell, SlideRunsForItsDurationAfterTheFirstSync) {
   WidgetEnv env;
   NavShell shell;

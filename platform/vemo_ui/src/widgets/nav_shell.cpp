@@ -79,7 +79,10 @@ void NavShell::apply_layout(LayoutContext& ctx, const Rect& bounds) {
   bounds_ = bounds;
   const bool was_narrow = narrow_;
   narrow_ = bounds.width() < collapse_width_;
-  if (narrow_ != was_narrow) close_sidebar();
+  // Crossing the collapse width drops an open overlay; the first layout keeps a snap_open() made
+  // before it (fixtures open the sidebar before the window has a size).
+  if (laid_out_ && narrow_ != was_narrow) close_sidebar();
+  laid_out_ = true;
   if (!narrow_) {
     const double side = std::clamp(bounds.width() - min_content_width_, 0.0, sidebar_width_);
     sidebar_rect_ = {bounds.x0, bounds.y0, bounds.x0 + side, bounds.y1};

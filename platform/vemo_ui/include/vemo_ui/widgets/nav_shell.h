@@ -78,6 +78,7 @@ class NavShell : public Widget {
   Rect sidebar_rect_;
   Rect content_rect_;
   bool narrow_ = false;
+  bool laid_out_ = false;
   bool open_ = false;
   bool snap_ = false;                             // the next slide starts finished
   std::optional<Clock::time_point> slide_start_;  // set at the first frame after opening
