@@ -205,6 +205,21 @@ bool execute_command(FileExplorerWidget& explorer, const Command& command) {
             vemo_ui::diag::write_line("drag armed");
             return true;
           },
+          [&](const cmd::StartDrag&) {
+            explorer.start_drag();
+            return true;
+          },
+          [&](const cmd::AddFavourite& c) {
+            if (!explorer.sidebar_state().favourites.add(c.path)) return false;
+            explorer.set_status(tr("files-added-favourite"));
+            return true;
+          },
+          [&](const cmd::RemoveFavourite& c) {
+            if (!explorer.sidebar_state().favourites.remove(c.path)) return false;
+            explorer.set_status(tr("files-removed-favourite"));
+            return true;
+          },
+          [&](const cmd::ReorderFavourite& c) { return explorer.sidebar_state().favourites.move(c.from, c.to); },
           [&](const cmd::OpenFavouriteMenu& c) {
             // Kept for the next secondary press, which opens this favourite's menu.
             state.pending_favourite_menu = c.path;

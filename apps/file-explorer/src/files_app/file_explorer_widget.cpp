@@ -15,6 +15,11 @@
 #include "places/places.h"
 #include "vemo_ui/painter.h"
 #include "vemo_ui/persist.h"
+#include "vemo_ui/services.h"
+#include "vemo_ui/sysdirs.h"
+#include "vemo_ui/widgets/context_menu.h"
+#include "vemo_ui/widgets/nav_shell.h"
+#include "vemo_ui/widgets/scrollable.h"
 #include "vemo_ui/text.h"
 
 namespace fe {
@@ -42,7 +47,10 @@ std::string truncate_chars(std::string text, std::size_t max_chars) {
 
 FileExplorerWidget::FileExplorerWidget(std::optional<std::filesystem::path> config_folder,
                                        std::optional<std::filesystem::path> home)
-    : config_folder_(std::move(config_folder)), home_(std::move(home)) {
+    : config_folder_(std::move(config_folder)),
+      home_(std::move(home)),
+      sidebar_(std::make_shared<SidebarState>(
+          FavouritesStore(config_folder_, vemo_ui::sysdirs::UserDirs::from_system(home_)))) {
   std::error_code ec;
   thumbnail_cache_ = config_folder_ ? *config_folder_ / "thumbnails"
                                     : std::filesystem::temp_directory_path(ec) / "vemo-file-explorer-thumbnails";
@@ -56,7 +64,6 @@ FileExplorerWidget::FileExplorerWidget(std::optional<std::filesystem::path> conf
   next_refresh_ = Clock::now() + kFirstRefresh;
 }
 
-FileExplorerWidget::~FileExplorerWidget() = default;
 
 void FileExplorerWidget::set_interaction_environment(vemo_ui::Services& services) {
   services_ = &services;
@@ -293,29 +300,6 @@ std::string FileExplorerWidget::status_pill_text() const {
                  {{"base", base}, {"count", static_cast<double>(state_.selection.selected_count())}});
 }
 
-vemo_ui::EventResult FileExplorerWidget::handle_event(const vemo_ui::Event& e, vemo_ui::EventContext& ctx) {
-  auto result = Widget::handle_event(e, ctx);
-  drain_commands();
-  return result;
-}
-
-void FileExplorerWidget::draw(vemo_ui::Painter& p, vemo_ui::DrawContext& ctx) {
-  const auto& theme = ctx.theme;
-  p.fill_rect(bounds_, theme.window);
-  Widget::draw(p, ctx);
-  const std::string pill = status_pill_text();
-  if (pill != last_pill_text_) {
-    last_pill_text_ = pill;
-    bubble_.poke(ctx.now);
-  }
-  if (const double alpha = bubble_.alpha(ctx.now); alpha > 0) {
-    auto size = vemo_ui::StatusBubble::pill_size(ctx.text, pill, theme.font_small);
-    vemo_ui::Rect rect{bounds_.x1 - theme.margin - size.width, bounds_.y1 - theme.margin - size.height,
-                       bounds_.x1 - theme.margin, bounds_.y1 - theme.margin};
-    vemo_ui::StatusBubble::draw_pill(p, ctx.text, rect, pill, alpha);
-  }
-}
-
 std::optional<std::string> FileExplorerWidget::observer_snapshot() {
   ObserverInput in;
   in.directory = state_.current_path.string();
@@ -326,6 +310,16 @@ std::optional<std::string> FileExplorerWidget::observer_snapshot() {
   in.primary = state_.selection.cursor();
   in.last_cursor = state_.pointer;
   in.root_rect = bounds_;
+  if (scroll_) {
+    in.viewport_rect = scroll_->viewport();
+    in.content_rect = scroll_->content_rect();
+    in.offset = {0, scroll_->offset()};
+  } else if (!state_.loading && !state_.load_error && shell_) {
+    // A settled empty folder shows its page where the entry view would be; observers waiting
+    // for a settled view must not wait forever.
+    in.viewport_rect = shell_->content_rect();
+    in.content_rect = shell_->content_rect();
+  }
   in.view_mode = state_.view_mode == ViewMode::Grid ? "Grid" : "List";
   in.sort_key = state_.sort_key;
   in.sort_order = state_.sort_order;

@@ -11,9 +11,18 @@
 
 #include "command/command.h"
 #include "files_app/explorer_state.h"
+#include "files_app/folder_state.h"
+#include "places_sidebar/sidebar_state.h"
 #include "vemo_actions/control.h"
 #include "vemo_ui/status_bubble.h"
 #include "vemo_ui/widget.h"
+#include "views/file_view.h"
+
+namespace vemo_ui {
+class ContextMenu;
+class NavShell;
+class Scrollable;
+}  // namespace vemo_ui
 
 namespace fe {
 
@@ -73,12 +82,28 @@ class FileExplorerWidget : public vemo_ui::Widget {
   // Whether the path is one of the places the sidebar offers (workspaces, root, Trash, favourites).
   bool is_place(const std::filesystem::path& path) const;
 
+  // The places sidebar's lasting state, with the favourites.
+  SidebarState& sidebar_state() { return *sidebar_; }
+  const SidebarState& sidebar_state() const { return *sidebar_; }
+  // Demonstration scenes: show the narrow sidebar open.
+  void snap_sidebar_open() { snap_sidebar_open_ = true; }
+  double item_scale() const;
+  vemo_ui::Rect content_rect() const;
+  vemo_ui::Rect sidebar_rect() const;
+  const std::optional<vemo_ui::Rect>& pill_rect() const { return pill_rect_; }
+
   // Widget slots.
   std::string_view type_name() const override { return "FileExplorerWidget"; }
+  std::vector<vemo_ui::Widget*> children_mut() override;
   void set_interaction_environment(vemo_ui::Services& services) override;
   void sync(vemo_ui::SyncContext& ctx) override;
+  void build_layout(vemo_ui::LayoutContext& ctx) override;
+  vemo_ui::Size measure(vemo_ui::LayoutContext& ctx, const vemo_ui::Constraints& c) override;
+  void apply_layout(vemo_ui::LayoutContext& ctx, const vemo_ui::Rect& bounds) override;
   void draw(vemo_ui::Painter& p, vemo_ui::DrawContext& ctx) override;
   vemo_ui::EventResult handle_event(const vemo_ui::Event& e, vemo_ui::EventContext& ctx) override;
+  std::optional<vemo_ui::a11y::AccessNode> accessibility() const override;
+  bool accessibility_covers_children() const override { return true; }
   std::optional<std::string> status_message() const override { return state_.status_message; }
   std::string status_pill_text() const override;
   std::optional<std::string> observer_snapshot() override;
@@ -93,8 +118,40 @@ class FileExplorerWidget : public vemo_ui::Widget {
   static Clock::duration refresh_interval(std::size_t entry_count);
 
  private:
+  struct MenuEntry {
+    std::string label;               // empty with no command: a separator
+    std::optional<Command> command;  // none: inactive
+  };
+
   void relist_if_changed();
   std::vector<FileEntry> list_for_display(const std::filesystem::path& path, std::optional<std::string>& error) const;
+
+  // Layout (root_layout.cpp).
+  vemo_ui::WidgetBox build_content();
+  std::optional<FolderStateTexts> folder_state_texts() const;
+  FolderStateKind folder_state_kind() const;
+  vemo_ui::Rect up_button_rect() const;
+  void begin_path_editing();
+  void draw_overlays(vemo_ui::Painter& p, vemo_ui::DrawContext& ctx);
+
+  // Input (root_input.cpp).
+  std::optional<Command> shortcut_command(const vemo_ui::Event& e) const;
+  vemo_ui::EventResult handle_shortcut(const vemo_ui::Event& e);
+  vemo_ui::Point context_menu_anchor() const;
+  std::optional<std::filesystem::path> drop_target_at_paths(vemo_ui::Point p,
+                                                            const std::vector<std::filesystem::path>& dragged) const;
+  void finish_drop(vemo_ui::Point p);
+
+ public:
+  // Starts the internal drag of the selection (StartDrag).
+  void start_drag();
+  void open_favourite_menu(const std::filesystem::path& path, vemo_ui::Point at);
+
+ private:
+  // Menus (root_menus.cpp).
+  void open_menu(std::vector<MenuEntry> entries, vemo_ui::Point at);
+  void open_menu_after_secondary_press();
+  vemo_ui::EventResult route_to_menu(const vemo_ui::Event& e, vemo_ui::EventContext& ctx);
 
   ExplorerState state_;
   std::optional<std::filesystem::path> config_folder_;
@@ -105,6 +162,21 @@ class FileExplorerWidget : public vemo_ui::Widget {
   vemo_ui::Services* services_ = nullptr;
   vemo_ui::StatusBubble bubble_;
   std::string last_pill_text_;
+  std::optional<vemo_ui::Rect> pill_rect_;
+
+  SharedSidebarState sidebar_;
+  std::unique_ptr<vemo_ui::Widget> toolbar_;
+  std::unique_ptr<vemo_ui::NavShell> shell_;
+  vemo_ui::Scrollable* scroll_ = nullptr;  // inside shell_, valid until the next rebuild
+  FileView* view_ = nullptr;               // inside scroll_
+  RenameSlot rename_slot_;
+  DropTargets drop_targets_;
+  ThumbnailHandles thumbnails_;
+  std::unique_ptr<vemo_ui::ContextMenu> menu_;
+  std::vector<Command> menu_commands_;
+  std::filesystem::path shell_built_for_;
+  double text_scale_ = 1.0;
+  bool snap_sidebar_open_ = false;
   Clock::time_point next_refresh_;
   bool structure_dirty_ = true;
 };

@@ -16,7 +16,7 @@ TEST(FolderState, LoadErrorReasonFollowsThePrefixAndIsCut) {
 
 TEST(FolderState, PathsAreShortenedFromTheFront) {
   EXPECT_EQ(shorten_front("/short", 22), "/short");
-  EXPECT_EQ(shorten_front("/a/very/long/path/to/some/folder", 22), "…ng/path/to/some/folder");
+  EXPECT_EQ(shorten_front("/a/very/long/path/to/some/folder", 22), "…g/path/to/some/folder");
   EXPECT_EQ(shorten_front("/äöü/äöü/äöü/äöü/äöü/äöü/äöü/äöü", 10), "…ü/äöü/äöü");
 }
 
