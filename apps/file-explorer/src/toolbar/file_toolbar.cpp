@@ -46,7 +46,11 @@ FileToolbar::FileToolbar(SharedCommandQueue commands, vemo_actions::SharedContro
 
 void FileToolbar::refresh(const ToolbarState& state, const std::filesystem::path& current,
                           const std::optional<std::filesystem::path>& home, std::vector<std::filesystem::path> roots) {
+  // The root builds right after a refresh; rebuilding here too keeps the children true to the
+  // state for a caller that lays out without a build.
+  const bool changed = state != state_;
   state_ = state;
+  if (changed) rebuild_children();
   path_bar_->refresh(current, home, std::move(roots));
 }
 
