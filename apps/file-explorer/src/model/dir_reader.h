@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <expected>
 #include <filesystem>
+#include <memory>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -53,7 +54,7 @@ class DirListing {
 
  private:
   UniqueFd fd_;
-  std::vector<char> buffer_;
+  std::vector<std::unique_ptr<char[]>> batches_;  // uninitialised: the kernel fills what is used
   std::vector<RawDirItem> items_;
 };
 

@@ -5,6 +5,7 @@
 
 #include "model/collab_attributes.h"
 #include "model/dir_reader.h"
+#include "model/local_time_cache.h"
 #include "model/utf8.h"
 
 namespace fe {
@@ -15,6 +16,7 @@ std::expected<std::vector<FileEntry>, std::error_code> list_folder(const std::fi
   if (!listing) return std::unexpected(listing.error());
 
   MediaTypeGuesser guesser;
+  LocalTimeCache times;
   std::vector<FileEntry> entries;
   entries.reserve(listing->size());
   const std::string& folder_text = folder.native();
@@ -27,7 +29,7 @@ std::expected<std::vector<FileEntry>, std::error_code> list_folder(const std::fi
     if (::fstatat(listing->fd(), name_z, &st, AT_SYMLINK_NOFOLLOW) == 0) {
       entry.is_dir = S_ISDIR(st.st_mode);
       entry.size = static_cast<std::uint64_t>(st.st_size);
-      entry.modified = LocalDateTime::from_unix(st.st_mtim.tv_sec, static_cast<std::uint32_t>(st.st_mtim.tv_nsec));
+      entry.modified = times.convert(st.st_mtim.tv_sec, static_cast<std::uint32_t>(st.st_mtim.tv_nsec));
     }
     entry.name = is_valid_utf8(item.name) ? std::string(item.name) : utf8_lossy(item.name);
     entry.mime = guesser.guess(entry.name);

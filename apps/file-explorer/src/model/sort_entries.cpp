@@ -12,6 +12,7 @@ namespace {
 // One sort item per entry: the index into the original list, a precomputed key, and the folder
 // flag. Sorting these small items and moving each entry once is far cheaper than sorting entries.
 struct NameItem {
+  std::uint64_t prefix;  // first 8 key bytes, big-endian, zero-padded (names hold no NUL)
   std::uint32_t index;
   std::uint32_t key_offset;  // lower-cased name in the shared key buffer
   std::uint32_t key_length;
@@ -23,11 +24,26 @@ struct ScalarItem {
   bool is_dir;
 };
 
+// Moves entries into the sorted order in place, cycle by cycle: no second list of entries (a fresh
+// 17 MB block for 100,000 entries, all of it page faults) is needed.
 void apply_order(std::vector<FileEntry>& entries, const auto& items) {
-  std::vector<FileEntry> sorted;
-  sorted.reserve(entries.size());
-  for (const auto& item : items) sorted.push_back(std::move(entries[item.index]));
-  entries = std::move(sorted);
+  std::vector<std::uint32_t> source(items.size());  // position k receives entry source[k]
+  for (std::size_t k = 0; k < items.size(); ++k) source[k] = items[k].index;
+  for (std::uint32_t i = 0; i < source.size(); ++i) {
+    if (source[i] == i) continue;
+    FileEntry held = std::move(entries[i]);
+    std::uint32_t j = i;
+    for (;;) {
+      const std::uint32_t k = source[j];
+      source[j] = j;
+      if (k == i) {
+        entries[j] = std::move(held);
+        break;
+      }
+      entries[j] = std::move(entries[k]);
+      j = k;
+    }
+  }
 }
 
 // Folders first in both orders, then the key comparison, reversed for Descending.
@@ -62,11 +78,17 @@ void sort_by_name(std::vector<FileEntry>& entries, SortOrder order) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const std::size_t start = keys.size();
     append_lower_case(entries[i].name, keys);
-    items.push_back({static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(start),
-                     static_cast<std::uint32_t>(keys.size() - start), entries[i].is_dir});
+    const std::size_t length = keys.size() - start;
+    std::uint64_t prefix = 0;
+    for (std::size_t b = 0; b < 8; ++b) {
+      prefix = (prefix << 8) | (b < length ? static_cast<unsigned char>(keys[start + b]) : 0u);
+    }
+    items.push_back({prefix, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(start),
+                     static_cast<std::uint32_t>(length), entries[i].is_dir});
   }
   const char* base = keys.data();
   stable_sort_items(items, order, [base](const NameItem& a, const NameItem& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
     const std::uint32_t n = std::min(a.key_length, b.key_length);
     const int c = std::memcmp(base + a.key_offset, base + b.key_offset, n);
     return c != 0 ? c < 0 : a.key_length < b.key_length;
