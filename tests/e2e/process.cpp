@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -108,12 +110,12 @@ std::vector<std::string> TempHome::environment() const {
   return out;
 }
 
-RunResult run_program(const std::vector<std::string>& args, const TempHome& home, const std::string& stdin_data,
-                      std::chrono::milliseconds timeout) {
+namespace {
+
+RunResult run_spawned(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+                      const std::string& stdin_data, std::chrono::milliseconds timeout) {
   Pipe in, out, err;
-  std::vector<std::string> argv = {program_path().string()};
-  argv.insert(argv.end(), args.begin(), args.end());
-  pid_t pid = spawn(argv, home.environment(), in.fd[0], out.fd[1], err.fd[1]);
+  pid_t pid = spawn(argv, env, in.fd[0], out.fd[1], err.fd[1]);
   ::close(in.fd[0]);
   ::close(out.fd[1]);
   ::close(err.fd[1]);
@@ -160,6 +162,134 @@ RunResult run_program(const std::vector<std::string>& args, const TempHome& home
   auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
   result.exit_code = wait_exit(pid, std::max(left, std::chrono::milliseconds(100)), result.timed_out);
   return result;
+}
+
+}  // namespace
+
+RunResult run_program(const std::vector<std::string>& args, const TempHome& home, const std::string& stdin_data,
+                      std::chrono::milliseconds timeout) {
+  std::vector<std::string> argv = {program_path().string()};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return run_spawned(argv, home.environment(), stdin_data, timeout);
+}
+
+RunResult run_tool(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+                   std::chrono::milliseconds timeout) {
+  if (argv.empty()) return {};
+  std::vector<std::string> resolved = argv;
+  if (auto found = find_on_path(argv.front())) resolved.front() = found->string();
+  return run_spawned(resolved, env, {}, timeout);
+}
+
+std::optional<std::filesystem::path> find_on_path(std::string_view name) {
+  const char* path = std::getenv("PATH");
+  std::string_view rest = path ? path : "/usr/local/bin:/usr/bin:/bin";
+  while (!rest.empty()) {
+    auto colon = rest.find(':');
+    std::string_view dir = rest.substr(0, colon);
+    rest = colon == std::string_view::npos ? std::string_view{} : rest.substr(colon + 1);
+    if (dir.empty()) continue;
+    std::filesystem::path candidate = std::filesystem::path(dir) / name;
+    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return std::nullopt;
+}
+
+BackgroundProgram::BackgroundProgram(const std::vector<std::string>& args, const TempHome& home) {
+  auto open_new = [](const std::filesystem::path& p) {
+    int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) throw std::runtime_error("cannot create " + p.string());
+    return fd;
+  };
+  int in = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+  int out = open_new(logs_.path() / "stdout");
+  int err = open_new(logs_.path() / "stderr");
+  std::vector<std::string> argv = {program_path().string()};
+  argv.insert(argv.end(), args.begin(), args.end());
+  try {
+    pid_ = spawn(argv, home.environment(), in, out, err);
+  } catch (...) {
+    for (int fd : {in, out, err}) ::close(fd);
+    throw;
+  }
+  for (int fd : {in, out, err}) ::close(fd);
+}
+
+BackgroundProgram::~BackgroundProgram() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+  }
+}
+
+int BackgroundProgram::wait(std::chrono::milliseconds timeout) {
+  if (pid_ <= 0) return -1;
+  bool timed_out = false;
+  int code = wait_exit(pid_, timeout, timed_out);
+  pid_ = -1;
+  return code;
+}
+
+std::string BackgroundProgram::err() const {
+  std::ifstream in(logs_.path() / "stderr");
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+VirtualDisplay::VirtualDisplay(int width, int height) {
+  auto xvfb = find_on_path("Xvfb");
+  if (!xvfb) {
+    error_ = "Xvfb is not on PATH";
+    return;
+  }
+  // The server writes its display number on this pipe once it accepts connections.
+  Pipe ready;
+  int quiet = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, quiet, 0);
+  posix_spawn_file_actions_adddup2(&actions, quiet, 1);
+  posix_spawn_file_actions_adddup2(&actions, quiet, 2);
+  posix_spawn_file_actions_adddup2(&actions, ready.fd[1], 3);
+  const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+  std::vector<std::string> args = {xvfb->string(), "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp"};
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  int rc = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(quiet);
+  ::close(ready.fd[1]);
+  if (rc != 0) {
+    pid_ = -1;
+    ::close(ready.fd[0]);
+    error_ = std::string("cannot start Xvfb: ") + std::strerror(rc);
+    return;
+  }
+  std::string number;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+  while (number.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+    pollfd pfd{ready.fd[0], POLLIN, 0};
+    if (::poll(&pfd, 1, 100) <= 0) continue;
+    char buf[32];
+    ssize_t n = ::read(ready.fd[0], buf, sizeof buf);
+    if (n <= 0) break;
+    number.append(buf, static_cast<std::size_t>(n));
+  }
+  ::close(ready.fd[0]);
+  while (!number.empty() && (number.back() == '\n' || number.back() == '\r')) number.pop_back();
+  if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) {
+    error_ = "Xvfb did not name its display in time";
+    return;
+  }
+  name_ = ":" + number;
+}
+
+VirtualDisplay::~VirtualDisplay() {
+  if (pid_ <= 0) return;
+  ::kill(pid_, SIGTERM);
+  bool timed_out = false;
+  wait_exit(pid_, std::chrono::seconds(5), timed_out);
 }
 
 AutomationClient::AutomationClient(const TempHome& home, std::vector<std::string> extra_args) {
@@ -260,6 +390,9 @@ SocketClient::SocketClient(const std::filesystem::path& path) {
   for (int attempt = 0; attempt < 400; ++attempt) {
     fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
+      // A program that stops answering fails the request instead of hanging the test.
+      timeval limit{30, 0};
+      ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
       connected_ = true;
       return;
     }

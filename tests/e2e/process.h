@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -57,6 +58,49 @@ struct RunResult {
 
 RunResult run_program(const std::vector<std::string>& args, const TempHome& home, const std::string& stdin_data = {},
                       std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
+// A program from outside the project (xdotool, say) run to its end with the given environment.
+RunResult run_tool(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
+// Where an executable of that name lies on PATH, if anywhere.
+std::optional<std::filesystem::path> find_on_path(std::string_view name);
+
+// The program running on its own (a window, say) while a test drives it through its socket or from
+// outside. Its output goes to files, so it never blocks on a pipe nobody reads.
+class BackgroundProgram {
+ public:
+  BackgroundProgram(const std::vector<std::string>& args, const TempHome& home);
+  ~BackgroundProgram();  // kills a child still running
+  BackgroundProgram(const BackgroundProgram&) = delete;
+  BackgroundProgram& operator=(const BackgroundProgram&) = delete;
+  pid_t pid() const { return pid_; }
+  // The exit status; -1 when killed by a signal or when it did not end in time (it is killed then).
+  int wait(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+  std::string err() const;
+
+ private:
+  TempDir logs_;
+  pid_t pid_ = -1;
+};
+
+// An Xvfb server on a display number it picks itself (so parallel runs never collide); stopped
+// when this goes. Check ok() before use.
+class VirtualDisplay {
+ public:
+  VirtualDisplay(int width, int height);
+  ~VirtualDisplay();
+  VirtualDisplay(const VirtualDisplay&) = delete;
+  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+  bool ok() const { return !name_.empty(); }
+  const std::string& name() const { return name_; }  // ":N", for DISPLAY
+  const std::string& error() const { return error_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string name_;
+  std::string error_;
+};
 
 // A running `file-explorer --automation` child.
 class AutomationClient {

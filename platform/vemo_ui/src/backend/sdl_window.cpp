@@ -139,11 +139,14 @@ std::expected<void, std::string> run_window(Widget& root, const Theme& theme, Se
   const Uint32 wake_event = SDL_RegisterEvents(1);
   AutomationSession session(runtime);
   if (options.automation) {
-    options.automation->set_wake([wake_event] {
+    auto wake = [wake_event] {
       SDL_Event e{};
       e.type = wake_event;
       SDL_PushEvent(&e);
-    });
+    };
+    options.automation->set_wake(wake);
+    // A client may have asked before the window was up; nothing woke the loop for that request.
+    wake();
   }
 
   auto update_geometry = [&] {
