@@ -8,7 +8,7 @@ packages=(
   nlohmann-json3-dev libsodium-dev libicu-dev libarchive-dev libcurl4-openssl-dev libexpat1-dev
   libasio-dev libspdlog-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-inter fonts-dejavu-core xvfb xauth attr
+  fonts-inter fonts-dejavu-core xvfb xauth xdotool attr
 )
 
 missing=()
