@@ -181,6 +181,11 @@ std::expected<void, std::string> run_window(Widget& root, const Theme& theme, Se
 
   bool running = true;
   present();
+  if (options.automation) {
+    SDL_Event wake{};
+    wake.type = wake_event;
+    SDL_PushEvent(&wake);
+  }
   while (running) {
     const auto now = Clock::now();
     int timeout_ms = -1;
@@ -235,17 +240,18 @@ std::expected<void, std::string> run_window(Widget& root, const Theme& theme, Se
           runtime.deliver(Event::text_input(ev.text.text));
           break;
         default:
-          if (ev.type == wake_event && options.automation) {
-            while (auto request = options.automation->try_pop()) {
-              if (request->end_of_input) continue;
-              auto answer = session.handle_line(request->line);
-              request->reply(answer.json);
-              if (answer.quit) running = false;
-            }
-          }
           break;
       }
       got = SDL_PollEvent(&ev) == 1;
+    }
+    // Requests that arrived before the wake-up was installed are answered here too.
+    while (running && options.automation) {
+      auto request = options.automation->try_pop();
+      if (!request) break;
+      if (request->end_of_input) continue;
+      auto answer = session.handle_line(request->line);
+      request->reply(answer.json);
+      if (answer.quit) running = false;
     }
     if (!running) break;
     present();
