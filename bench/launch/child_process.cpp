@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -170,8 +171,9 @@ int ChildProcess::wait(std::chrono::milliseconds timeout) {
   if (pid_ <= 0) return -1;
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   int status = 0;
+  rusage usage{};
   for (;;) {
-    pid_t r = ::waitpid(pid_, &status, WNOHANG);
+    pid_t r = ::wait4(pid_, &status, WNOHANG, &usage);
     if (r == pid_) break;
     if (std::chrono::steady_clock::now() > deadline) {
       ::kill(pid_, SIGKILL);
@@ -183,6 +185,8 @@ int ChildProcess::wait(std::chrono::milliseconds timeout) {
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
   pid_ = -1;
+  auto as_ns = [](const timeval& t) { return std::chrono::seconds(t.tv_sec) + std::chrono::microseconds(t.tv_usec); };
+  cpu_used_ = as_ns(usage.ru_utime) + as_ns(usage.ru_stime);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

@@ -59,12 +59,16 @@ class ChildProcess {
   bool running();
   // The exit status; -1 for a signal or a timeout (the child is killed then).
   int wait(std::chrono::milliseconds timeout);
+  // User plus system CPU time of the child, known once wait() has reaped it. Unlike wall time it
+  // barely moves when other work shares the cores.
+  std::chrono::nanoseconds cpu_used() const { return cpu_used_; }
 
  private:
   pid_t pid_ = -1;
   int in_ = -1;
   int out_ = -1;
   std::string error_;
+  std::chrono::nanoseconds cpu_used_{0};
 };
 
 // User plus system CPU time of a process so far, from /proc/<pid>/stat.
