@@ -153,7 +153,6 @@ void PathBar::draw(vemo_ui::Painter& p, vemo_ui::DrawContext& ctx) {
       }
     }
     p.restore();
-    if (focused_) p.stroke_rounded(bounds_.inset(1), theme.radius, theme.focus_ring, 2);
   }
   const double y = bounds_.y1 - 0.5;
   p.line({bounds_.x0, y}, {bounds_.x1, y}, vemo_ui::surface::edge_on(theme, theme.window), 1);
