@@ -38,7 +38,8 @@ class FileToolbar : public vemo_ui::Widget {
 
   void refresh(const ToolbarState& state, const std::filesystem::path& current,
                const std::optional<std::filesystem::path>& home, std::vector<std::filesystem::path> roots);
-  // The location shortcut: the path bar shows its field.
+  // The location shortcut: the path bar shows its field. A caller inside an event should also
+  // request focus for PathBar::kInputId so that the run loop's focus follows the field.
   void begin_path_editing() { path_bar_->begin_editing(); }
 
   const ToolbarState& state() const { return state_; }
