@@ -6,6 +6,7 @@
 //
 //   BM_ListFrame/N   list mode, N entries
 //   BM_GridFrame/N   grid mode, N entries
+//   BM_AccessibilityNode/N, BM_IdentifiedRects/N   the whole-folder queries (not per frame)
 
 #include <benchmark/benchmark.h>
 #include <cairo.h>
@@ -123,6 +124,22 @@ void BM_GridFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_ListFrame)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrame)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Not per frame: the accessibility tree and the identified rectangles list every entry.
+void BM_AccessibilityNode(benchmark::State& state) {
+  Frame frame(static_cast<std::size_t>(state.range(0)), false);
+  for (auto _ : state) benchmark::DoNotOptimize(frame.view->accessibility());
+}
+void BM_IdentifiedRects(benchmark::State& state) {
+  Frame frame(static_cast<std::size_t>(state.range(0)), true);
+  for (auto _ : state) {
+    std::vector<vemo_ui::IdentifiedRect> rects;
+    frame.view->identified_rects(rects);
+    benchmark::DoNotOptimize(rects.data());
+  }
+}
+BENCHMARK(BM_AccessibilityNode)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IdentifiedRects)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // Median frame time in milliseconds.
 double median_frame_ms(std::size_t count, bool grid) {

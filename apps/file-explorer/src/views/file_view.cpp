@@ -69,8 +69,7 @@ vemo_ui::Size FileView::measure(vemo_ui::LayoutContext& ctx, const vemo_ui::Cons
 void FileView::apply_layout(vemo_ui::LayoutContext& ctx, const vemo_ui::Rect& bounds) {
   bounds_ = bounds;
   measure_fonts(ctx.text, ctx.theme);
-  // A change of width changes the fitted names.
-  texts_.clear();
+  // Held names remember the width they were fitted to, so a new width refits them as they are drawn.
   if (grid_) columns_ = grid_geometry().columns();
 }
 
