@@ -75,13 +75,22 @@ void Runtime::traverse_focus(bool backwards) {
   move_focus(std::string(focusable[index]->id()));
 }
 
+bool Runtime::idle_tick() {
+  const auto now = Clock::now();
+  SyncContext sync{services_, now};
+  root_.sync(sync);
+  if (root_.take_structure_dirty()) rebuild_pending_ = true;
+  return rebuild_pending_ || root_.needs_animation_frame(now);
+}
+
 std::expected<void, LayoutError> Runtime::frame() {
   const auto now = Clock::now();
   LayoutContext layout{*text_, theme_, services_, text_->text_scale(), scale_factor_, viewport_};
-  if (auto laid_out = layout_frame(root_, layout, viewport_, now, first_frame_); !laid_out) {
+  if (auto laid_out = layout_frame(root_, layout, viewport_, now, first_frame_ || rebuild_pending_); !laid_out) {
     return std::unexpected(laid_out.error());
   }
   first_frame_ = false;
+  rebuild_pending_ = false;
   restore_focus();
 
   auto pixels = frame_pixel_size(viewport_, scale_factor_);

@@ -29,6 +29,9 @@ class Runtime {
 
   // Delivers one event to the root; focus requests and Tab traversal are applied afterwards.
   EventResult deliver(const Event& e);
+  // A wake-up without input: runs sync and answers whether a frame must be drawn (the structure
+  // changed or something animates). An idle window then redraws nothing.
+  bool idle_tick();
   // One full frame. The pixels stay available until the next frame.
   std::expected<void, LayoutError> frame();
   // The last frame's pixels.
@@ -51,6 +54,7 @@ class Runtime {
   double scale_factor_;
   Size viewport_{1280, 800};
   bool first_frame_ = true;
+  bool rebuild_pending_ = false;
   std::string focused_id_;
   std::optional<FrameSurface> surface_;
   RenderedFrame frame_;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "files_app/file_explorer_widget.h"
+#include "toolbar/file_toolbar.h"
 #include "files_app/payload_decoding.h"
 #include "model/path_compare.h"
 

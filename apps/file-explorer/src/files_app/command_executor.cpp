@@ -5,6 +5,7 @@
 
 #include "fileops/open_item.h"
 #include "files_app/file_explorer_widget.h"
+#include "toolbar/file_toolbar.h"
 #include "i18n/i18n.h"
 #include "vemo_ui/diag.h"
 

@@ -15,6 +15,7 @@
 #include "places/places.h"
 #include "vemo_ui/painter.h"
 #include "vemo_ui/persist.h"
+#include "toolbar/file_toolbar.h"
 #include "vemo_ui/services.h"
 #include "vemo_ui/sysdirs.h"
 #include "vemo_ui/widgets/context_menu.h"

@@ -26,6 +26,8 @@ class Scrollable;
 
 namespace fe {
 
+class FileToolbar;
+
 class FileExplorerWidget : public vemo_ui::Widget {
  public:
   using Clock = std::chrono::steady_clock;
@@ -165,7 +167,7 @@ class FileExplorerWidget : public vemo_ui::Widget {
   std::optional<vemo_ui::Rect> pill_rect_;
 
   SharedSidebarState sidebar_;
-  std::unique_ptr<vemo_ui::Widget> toolbar_;
+  std::unique_ptr<FileToolbar> toolbar_;
   std::unique_ptr<vemo_ui::NavShell> shell_;
   vemo_ui::Scrollable* scroll_ = nullptr;  // inside shell_, valid until the next rebuild
   FileView* view_ = nullptr;               // inside scroll_

@@ -4,6 +4,7 @@
 #include "files_app/file_explorer_widget.h"
 #include "i18n/i18n.h"
 #include "model/utf8.h"
+#include "toolbar/file_toolbar.h"
 #include "vemo_ui/widgets/context_menu.h"
 #include "vemo_ui/widgets/nav_shell.h"
 

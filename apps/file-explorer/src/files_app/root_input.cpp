@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "fileops/move_item.h"
+#include "toolbar/file_toolbar.h"
 #include "files_app/file_explorer_widget.h"
 #include "i18n/i18n.h"
 #include "model/path_compare.h"

@@ -12,6 +12,7 @@
 #include "model/workspace.h"
 #include "places/places.h"
 #include "places_sidebar/places_sidebar.h"
+#include "toolbar/file_toolbar.h"
 #include "vemo_ui/icons.h"
 #include "vemo_ui/painter.h"
 #include "vemo_ui/text.h"
@@ -94,6 +95,11 @@ vemo_ui::WidgetBox FileExplorerWidget::build_content() {
 
 void FileExplorerWidget::build_layout(vemo_ui::LayoutContext& ctx) {
   text_scale_ = ctx.text_scale;
+  // 1. The toolbar, refreshed from the state.
+  if (!toolbar_) toolbar_ = std::make_unique<FileToolbar>(commands_, controls_);
+  toolbar_->refresh(ToolbarState{!state_.back_stack.empty(), !state_.forward_stack.empty(), can_go_up(),
+                                 state_.view_mode == ViewMode::Grid, current_in_archive()},
+                    state_.current_path, home_, workspace_roots());
   // 2. The navigation shell: sidebar over content below its collapse width.
   const bool was_open = shell_ && shell_->is_narrow() && shell_->is_sidebar_open();
   const bool folder_changed = shell_built_for_ != state_.current_path;
@@ -144,7 +150,9 @@ vemo_ui::Rect FileExplorerWidget::up_button_rect() const {
   return {};
 }
 
-void FileExplorerWidget::begin_path_editing() {}
+void FileExplorerWidget::begin_path_editing() {
+  if (toolbar_) toolbar_->begin_path_editing();
+}
 
 void FileExplorerWidget::draw(vemo_ui::Painter& p, vemo_ui::DrawContext& ctx) {
   const auto& theme = ctx.theme;
@@ -204,7 +212,8 @@ void FileExplorerWidget::draw_overlays(vemo_ui::Painter& p, vemo_ui::DrawContext
     ctx.text.draw_text(p, label, {chip.x0 + 34, chip.y0 + (h - text_size.height) / 2}, theme.font_small,
                        theme.text_primary);
   }
-  // Menus above everything.
+  // The path completions, then menus, above everything.
+  if (toolbar_) toolbar_->draw_overlay(p, ctx);
   if (menu_ && menu_->is_open()) menu_->draw(p, ctx);
 }
 

@@ -3,6 +3,7 @@
 
 #include "files_app/file_explorer_widget.h"
 #include "i18n/i18n.h"
+#include "toolbar/file_toolbar.h"
 #include "model/path_compare.h"
 #include "vemo_ui/widgets/context_menu.h"
 

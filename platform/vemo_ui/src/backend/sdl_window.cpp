@@ -195,6 +195,7 @@ std::expected<void, std::string> run_window(Widget& root, const Theme& theme, Se
     }
     SDL_Event ev;
     bool got = timeout_ms < 0 ? SDL_WaitEvent(&ev) == 1 : SDL_WaitEventTimeout(&ev, timeout_ms) == 1;
+    const bool had_events = got;
     while (got) {
       switch (ev.type) {
         case SDL_QUIT:
@@ -254,7 +255,8 @@ std::expected<void, std::string> run_window(Widget& root, const Theme& theme, Se
       if (answer.quit) running = false;
     }
     if (!running) break;
-    present();
+    // A deadline without input redraws only when the widgets changed or animate.
+    if (had_events || runtime.idle_tick()) present();
   }
   if (options.automation) options.automation->set_wake({});
   return {};
