@@ -101,7 +101,7 @@ TEST_F(CollabAttributes, FoldersReadOnlyTheRecordId) {
   set_attribute(folder, std::string(kAttrSync), "local");
   set_attribute(folder, std::string(kAttrContentHash), std::string(32, 'h'));
   set_attribute(folder, std::string(kAttrRecordId), std::string(16, 'r'));
-  const FileEntry& e = listed(true).at("shared-folder");
+  const FileEntry e = listed(true).at("shared-folder");
   EXPECT_TRUE(e.is_dir);
   EXPECT_FALSE(e.sync.has_value());
   EXPECT_FALSE(e.content_hash.has_value());
@@ -112,7 +112,7 @@ TEST_F(CollabAttributes, NothingIsReadOutsideAWorkspace) {
   const auto path = dir().file("a.txt");
   set_attribute(path, std::string(kAttrSync), "local");
   set_attribute(path, std::string(kAttrRecordId), std::string(16, 'r'));
-  const FileEntry& e = listed(false).at("a.txt");
+  const FileEntry e = listed(false).at("a.txt");
   EXPECT_FALSE(e.sync.has_value());
   EXPECT_FALSE(e.record_id.has_value());
 }
@@ -129,7 +129,7 @@ TEST_F(CollabAttributes, JsonRecordsStayAbsentUntilDecoded) {
   const auto path = dir().file("with-records");
   set_attribute(path, std::string(kAttrShare), "{}");
   set_attribute(path, std::string(kAttrHistory), "{}");
-  const FileEntry& e = listed(true).at("with-records");
+  const FileEntry e = listed(true).at("with-records");
   EXPECT_EQ(e.share(), nullptr);
   EXPECT_EQ(e.history(), nullptr);
   EXPECT_EQ(e.availability(), nullptr);
