@@ -78,8 +78,9 @@ TEST(Automation, EveryRequestOfTheProtocolAnswers) {
   EXPECT_EQ(client.request({{"op", "key"}, {"key", "F5"}})["ok"], true);
   EXPECT_EQ(client.request({{"op", "text"}, {"text", "ä"}})["ok"], true);
   EXPECT_EQ(client.request({{"op", "pointer"}, {"event", "move"}, {"x", 10}, {"y", 20}})["ok"], true);
-  EXPECT_EQ(client.request({{"op", "pointer"}, {"event", "press"}, {"x", 10}, {"y", 20}, {"button", "secondary"}})["ok"],
-            true);
+  EXPECT_EQ(
+      client.request({{"op", "pointer"}, {"event", "press"}, {"x", 10}, {"y", 20}, {"button", "secondary"}})["ok"],
+      true);
   EXPECT_EQ(client.request({{"op", "wait"}, {"ms", 5}})["ok"], true);
   const auto shot = home.home() / "out" / "shot.png";
   EXPECT_EQ(client.request({{"op", "shot"}, {"path", shot.string()}})["ok"], true);

@@ -68,7 +68,9 @@ int wait_exit(pid_t pid, std::chrono::milliseconds timeout, bool& timed_out) {
 
 }  // namespace
 
-std::filesystem::path program_path() { return std::filesystem::path(FE_BINARY_DIR) / "bin" / "file-explorer"; }
+std::filesystem::path program_path() {
+  return std::filesystem::path(FE_BINARY_DIR) / "bin" / "file-explorer";
+}
 
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "fe-e2e-XXXXXX").string();
@@ -95,9 +97,9 @@ TempHome::TempHome() {
 }
 
 std::vector<std::string> TempHome::environment() const {
-  static const char* const dropped[] = {"LC_ALL", "LANGUAGE", "LANG", "LC_MESSAGES", "VEMO_WORKSPACE_ROOTS",
-                                        "BRISK_APP_ID", "VEMO_USER_ID", "XDG_TEMPLATES_DIR", "DISPLAY",
-                                        "WAYLAND_DISPLAY"};
+  static const char* const dropped[] = {
+      "LC_ALL",       "LANGUAGE",          "LANG",    "LC_MESSAGES",    "VEMO_WORKSPACE_ROOTS", "BRISK_APP_ID",
+      "VEMO_USER_ID", "XDG_TEMPLATES_DIR", "DISPLAY", "WAYLAND_DISPLAY"};
   std::vector<std::string> out;
   for (char** e = environ; *e; ++e) {
     std::string entry(*e);
@@ -132,19 +134,23 @@ RunResult run_spawned(const std::vector<std::string>& argv, const std::vector<st
   auto deadline = std::chrono::steady_clock::now() + timeout;
   bool out_open = true, err_open = true;
   while ((out_open || err_open) && std::chrono::steady_clock::now() < deadline) {
-    pollfd fds[3] = {{out_open ? out.fd[0] : -1, POLLIN, 0}, {err_open ? err.fd[0] : -1, POLLIN, 0},
-                     {to_child, POLLOUT, 0}};
+    pollfd fds[3] = {
+        {out_open ? out.fd[0] : -1, POLLIN, 0}, {err_open ? err.fd[0] : -1, POLLIN, 0}, {to_child, POLLOUT, 0}};
     ::poll(fds, 3, 50);
     char buf[65536];
     if (fds[0].revents) {
       ssize_t n = ::read(out.fd[0], buf, sizeof buf);
-      if (n > 0) result.out.append(buf, static_cast<std::size_t>(n));
-      else out_open = false;
+      if (n > 0)
+        result.out.append(buf, static_cast<std::size_t>(n));
+      else
+        out_open = false;
     }
     if (fds[1].revents) {
       ssize_t n = ::read(err.fd[0], buf, sizeof buf);
-      if (n > 0) result.err.append(buf, static_cast<std::size_t>(n));
-      else err_open = false;
+      if (n > 0)
+        result.err.append(buf, static_cast<std::size_t>(n));
+      else
+        err_open = false;
     }
     if (to_child >= 0 && fds[2].revents) {
       ssize_t n = ::write(to_child, stdin_data.data() + written, stdin_data.size() - written);

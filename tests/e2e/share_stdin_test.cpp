@@ -16,8 +16,7 @@ using nlohmann::json;
 std::string status_after_share(const std::string& link_input, std::vector<std::string> extra = {}) {
   TempHome home;
   const auto socket_path = home.home() / "a.sock";
-  std::vector<std::string> args = {"--automation", "--automation-socket", socket_path.string(),
-                                   "--open-share-stdin"};
+  std::vector<std::string> args = {"--automation", "--automation-socket", socket_path.string(), "--open-share-stdin"};
   args.insert(args.end(), extra.begin(), extra.end());
   std::string status;
   std::thread driver([&] {
@@ -41,7 +40,9 @@ struct ShareCase {
 
 class ShareLink : public testing::TestWithParam<ShareCase> {};
 
-TEST_P(ShareLink, ShowsItsOutcome) { EXPECT_EQ(status_after_share(GetParam().input), GetParam().status); }
+TEST_P(ShareLink, ShowsItsOutcome) {
+  EXPECT_EQ(status_after_share(GetParam().input), GetParam().status);
+}
 
 // Until the received-share service client is built, a readable link is reported as unavailable.
 const char kNotAvailable[] = "Shared files are not available in this session";

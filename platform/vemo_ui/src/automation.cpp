@@ -19,7 +19,9 @@ struct Error {
   std::string text;
 };
 
-std::string error_answer(std::string_view text) { return json{{"ok", false}, {"error", text}}.dump(); }
+std::string error_answer(std::string_view text) {
+  return json{{"ok", false}, {"error", text}}.dump();
+}
 
 // The fields each op accepts; anything else is refused so that a typo never passes silently.
 bool only_fields(const json& request, std::initializer_list<std::string_view> allowed, std::string& unknown) {
@@ -39,17 +41,38 @@ struct KeyName {
 };
 
 constexpr std::array kKeyNames = {
-    KeyName{"Enter", Key::Enter},       KeyName{"Escape", Key::Escape},   KeyName{"Backspace", Key::Backspace},
-    KeyName{"Delete", Key::Delete},     KeyName{"Tab", Key::Tab},         KeyName{"Space", Key::Space},
-    KeyName{"Up", Key::Up},             KeyName{"Down", Key::Down},       KeyName{"Left", Key::Left},
-    KeyName{"Right", Key::Right},       KeyName{"Home", Key::Home},       KeyName{"End", Key::End},
-    KeyName{"PageUp", Key::PageUp},     KeyName{"PageDown", Key::PageDown}, KeyName{"F1", Key::F1},
-    KeyName{"F2", Key::F2},             KeyName{"F3", Key::F3},           KeyName{"F4", Key::F4},
-    KeyName{"F5", Key::F5},             KeyName{"F6", Key::F6},           KeyName{"F7", Key::F7},
-    KeyName{"F8", Key::F8},             KeyName{"F9", Key::F9},           KeyName{"F10", Key::F10},
-    KeyName{"F11", Key::F11},           KeyName{"F12", Key::F12},         KeyName{"Menu", Key::Menu},
-    KeyName{"Plus", Key::Plus},         KeyName{"Minus", Key::Minus},     KeyName{"Equal", Key::Equal},
-    KeyName{"Underscore", Key::Underscore}, KeyName{"Question", Key::Question},
+    KeyName{"Enter", Key::Enter},
+    KeyName{"Escape", Key::Escape},
+    KeyName{"Backspace", Key::Backspace},
+    KeyName{"Delete", Key::Delete},
+    KeyName{"Tab", Key::Tab},
+    KeyName{"Space", Key::Space},
+    KeyName{"Up", Key::Up},
+    KeyName{"Down", Key::Down},
+    KeyName{"Left", Key::Left},
+    KeyName{"Right", Key::Right},
+    KeyName{"Home", Key::Home},
+    KeyName{"End", Key::End},
+    KeyName{"PageUp", Key::PageUp},
+    KeyName{"PageDown", Key::PageDown},
+    KeyName{"F1", Key::F1},
+    KeyName{"F2", Key::F2},
+    KeyName{"F3", Key::F3},
+    KeyName{"F4", Key::F4},
+    KeyName{"F5", Key::F5},
+    KeyName{"F6", Key::F6},
+    KeyName{"F7", Key::F7},
+    KeyName{"F8", Key::F8},
+    KeyName{"F9", Key::F9},
+    KeyName{"F10", Key::F10},
+    KeyName{"F11", Key::F11},
+    KeyName{"F12", Key::F12},
+    KeyName{"Menu", Key::Menu},
+    KeyName{"Plus", Key::Plus},
+    KeyName{"Minus", Key::Minus},
+    KeyName{"Equal", Key::Equal},
+    KeyName{"Underscore", Key::Underscore},
+    KeyName{"Question", Key::Question},
 };
 
 std::optional<Event> key_event(const json& request, Error& error) {
@@ -77,10 +100,14 @@ std::optional<Event> key_event(const json& request, Error& error) {
     }
     for (const auto& mod : *mods) {
       const std::string m = mod.is_string() ? mod.get<std::string>() : std::string();
-      if (m == "shift") e.mods.shift = true;
-      else if (m == "ctrl") e.mods.ctrl = true;
-      else if (m == "alt") e.mods.alt = true;
-      else if (m == "meta") e.mods.meta = true;
+      if (m == "shift")
+        e.mods.shift = true;
+      else if (m == "ctrl")
+        e.mods.ctrl = true;
+      else if (m == "alt")
+        e.mods.alt = true;
+      else if (m == "meta")
+        e.mods.meta = true;
       else {
         error.text = "unknown modifier " + (mod.is_string() ? m : mod.dump());
         return std::nullopt;
@@ -105,7 +132,9 @@ std::optional<double> finite_number(const json& request, const char* field) {
   return v;
 }
 
-json rect_json(const Rect& r) { return json::array({r.x0, r.y0, r.x1, r.y1}); }
+json rect_json(const Rect& r) {
+  return json::array({r.x0, r.y0, r.x1, r.y1});
+}
 
 }  // namespace
 
@@ -170,7 +199,8 @@ AutomationSession::Answer AutomationSession::handle_line(std::string_view line) 
       return {error_answer("kind must be 0 to 255 or \"query\", \"effect\", \"view\""), false};
     }
     auto action = request.find("action");
-    if (action == request.end() || !action->is_string()) return {error_answer("invoke needs an \"action\" text"), false};
+    if (action == request.end() || !action->is_string())
+      return {error_answer("invoke needs an \"action\" text"), false};
     inv.action = action->get<std::string>();
     auto payload = request.find("payload");
     auto payload_text = request.find("payload_text");
@@ -250,15 +280,22 @@ AutomationSession::Answer AutomationSession::handle_line(std::string_view line) 
       return {error_answer("pointer needs \"event\" and finite \"x\", \"y\""), false};
     }
     Event::Type type;
-    if (*kind == "move") type = Event::Type::PointerMove;
-    else if (*kind == "press") type = Event::Type::PointerPress;
-    else if (*kind == "release") type = Event::Type::PointerRelease;
-    else return {error_answer("pointer event must be move, press or release"), false};
+    if (*kind == "move")
+      type = Event::Type::PointerMove;
+    else if (*kind == "press")
+      type = Event::Type::PointerPress;
+    else if (*kind == "release")
+      type = Event::Type::PointerRelease;
+    else
+      return {error_answer("pointer event must be move, press or release"), false};
     PointerButton button = PointerButton::Primary;
     if (auto b = request.find("button"); b != request.end()) {
-      if (*b == "primary") button = PointerButton::Primary;
-      else if (*b == "secondary") button = PointerButton::Secondary;
-      else return {error_answer("button must be primary or secondary"), false};
+      if (*b == "primary")
+        button = PointerButton::Primary;
+      else if (*b == "secondary")
+        button = PointerButton::Secondary;
+      else
+        return {error_answer("button must be primary or secondary"), false};
     }
     Modifiers mods;
     if (auto m = request.find("mods"); m != request.end()) {

@@ -106,16 +106,14 @@ void read_lines(int fd, RequestQueue& queue, const std::function<void(const std:
 
 }  // namespace
 
-void start_line_reader(int fd, RequestQueue& queue, std::function<void(const std::string&)> reply,
-                       bool report_end) {
+void start_line_reader(int fd, RequestQueue& queue, std::function<void(const std::string&)> reply, bool report_end) {
   std::thread([fd, &queue, reply = std::move(reply), report_end] {
     read_lines(fd, queue, reply);
     if (report_end) queue.push({{}, reply, true});
   }).detach();
 }
 
-std::expected<std::uint64_t, std::string> start_socket_server(const std::filesystem::path& path,
-                                                              RequestQueue& queue) {
+std::expected<std::uint64_t, std::string> start_socket_server(const std::filesystem::path& path, RequestQueue& queue) {
   sockaddr_un addr{};
   addr.sun_family = AF_UNIX;
   const std::string native = path.string();
@@ -166,6 +164,5 @@ void remove_socket(const std::filesystem::path& path, std::uint64_t inode) {
   struct stat info {};
   if (::lstat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) && info.st_ino == inode) ::unlink(path.c_str());
 }
-
 
 }  // namespace vemo_ui::detail

@@ -56,7 +56,9 @@ void run_headless(Runtime& runtime, RequestQueue& queue, bool end_with_input) {
 
 namespace launch {
 
-Theme shot_theme(const LaunchArgs*) { return Theme::light(); }
+Theme shot_theme(const LaunchArgs*) {
+  return Theme::light();
+}
 
 std::expected<void, LaunchError> run(LaunchConfig config, int argc, char** argv) {
   std::vector<std::string> arguments(argv, argv + argc);
@@ -85,8 +87,8 @@ std::expected<void, LaunchError> run(LaunchConfig config, int argc, char** argv)
   auto root = config.build_root(args);
   if (!root) return std::unexpected(root.error());
 
-  auto [default_w, default_h] = config.default_window_size ? config.default_window_size()
-                                                           : std::pair<std::uint32_t, std::uint32_t>{1280, 800};
+  auto [default_w, default_h] =
+      config.default_window_size ? config.default_window_size() : std::pair<std::uint32_t, std::uint32_t>{1280, 800};
   auto [width, height] = args.window_size().value_or(std::pair{default_w, default_h});
 
   detail::RequestQueue queue;

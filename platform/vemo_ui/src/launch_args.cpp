@@ -112,6 +112,8 @@ std::optional<std::string> LaunchArgs::value(std::string_view name) const {
   return std::nullopt;
 }
 
-bool LaunchArgs::flag(std::string_view name) const { return contains(flags_, name); }
+bool LaunchArgs::flag(std::string_view name) const {
+  return contains(flags_, name);
+}
 
 }  // namespace vemo_ui

@@ -28,8 +28,12 @@ Runtime::Runtime(Widget& root, Theme theme, Services& services, double text_scal
 
 Runtime::~Runtime() = default;
 
-void Runtime::set_viewport(Size logical) { viewport_ = logical; }
-void Runtime::set_scale_factor(double scale) { scale_factor_ = scale > 0 ? scale : 1.0; }
+void Runtime::set_viewport(Size logical) {
+  viewport_ = logical;
+}
+void Runtime::set_scale_factor(double scale) {
+  scale_factor_ = scale > 0 ? scale : 1.0;
+}
 
 EventResult Runtime::deliver(const Event& e) {
   EventContext ctx{*text_, theme_, services_, Clock::now(), std::nullopt};
@@ -115,6 +119,8 @@ std::optional<Clock::time_point> Runtime::wake_deadline(Clock::time_point now) c
   return deadline;
 }
 
-const FrameSurface* Runtime::surface() const { return surface_ ? &*surface_ : nullptr; }
+const FrameSurface* Runtime::surface() const {
+  return surface_ ? &*surface_ : nullptr;
+}
 
 }  // namespace vemo_ui::detail

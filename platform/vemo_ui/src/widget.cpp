@@ -13,9 +13,13 @@ void Widget::build_layout(LayoutContext& ctx) {
   for (Widget* child : children_mut()) child->build_layout(ctx);
 }
 
-Size Widget::measure(LayoutContext&, const Constraints& c) { return {c.width, 0}; }
+Size Widget::measure(LayoutContext&, const Constraints& c) {
+  return {c.width, 0};
+}
 
-void Widget::apply_layout(LayoutContext&, const Rect& bounds) { bounds_ = bounds; }
+void Widget::apply_layout(LayoutContext&, const Rect& bounds) {
+  bounds_ = bounds;
+}
 
 void Widget::draw(Painter& p, DrawContext& ctx) {
   for (Widget* child : children_mut()) child->draw(p, ctx);

@@ -45,9 +45,17 @@ TEST(LaunchArgs, RepeatedValueKeepsTheLast) {
 
 TEST(LaunchArgs, RefusesMalformedOptions) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--unknown"},          {"--size"},                 {"--open-share-stdin=1"}, {"--fixture", "nope"},
-      {"--window-size", "0x5"}, {"--window-size", "5"},   {"--text-scale", "0.1"},  {"--text-scale", "nan"},
-      {"--text-scale", "2x"}, {"--shot", ""},             {"--automation-socket="},
+      {"--unknown"},
+      {"--size"},
+      {"--open-share-stdin=1"},
+      {"--fixture", "nope"},
+      {"--window-size", "0x5"},
+      {"--window-size", "5"},
+      {"--text-scale", "0.1"},
+      {"--text-scale", "nan"},
+      {"--text-scale", "2x"},
+      {"--shot", ""},
+      {"--automation-socket="},
   };
   for (const auto& argv : bad) {
     auto args = parse(argv);

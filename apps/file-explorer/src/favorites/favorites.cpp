@@ -21,14 +21,22 @@ constexpr std::size_t kMaxFileBytes = 1 << 20;
 FavouriteKind kind_of(vemo_ui::sysdirs::PlaceKind kind) {
   using P = vemo_ui::sysdirs::PlaceKind;
   switch (kind) {
-    case P::Home: return FavouriteKind::Home;
-    case P::Desktop: return FavouriteKind::Desktop;
-    case P::Documents: return FavouriteKind::Documents;
-    case P::Downloads: return FavouriteKind::Downloads;
-    case P::Pictures: return FavouriteKind::Pictures;
-    case P::Music: return FavouriteKind::Music;
-    case P::Videos: return FavouriteKind::Videos;
-    case P::Folder: return FavouriteKind::Folder;
+    case P::Home:
+      return FavouriteKind::Home;
+    case P::Desktop:
+      return FavouriteKind::Desktop;
+    case P::Documents:
+      return FavouriteKind::Documents;
+    case P::Downloads:
+      return FavouriteKind::Downloads;
+    case P::Pictures:
+      return FavouriteKind::Pictures;
+    case P::Music:
+      return FavouriteKind::Music;
+    case P::Videos:
+      return FavouriteKind::Videos;
+    case P::Folder:
+      return FavouriteKind::Folder;
   }
   return FavouriteKind::Folder;
 }
@@ -132,7 +140,8 @@ void FavouritesStore::save() const {
     text += utf8_lossy(items_[i].path.native());
   }
   // A write failure leaves the in-memory list as it is.
-  (void)vemo_ui::write_file_atomic(favourites_file(*config_folder_), std::vector<std::uint8_t>(text.begin(), text.end()));
+  (void)vemo_ui::write_file_atomic(favourites_file(*config_folder_),
+                                   std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 }  // namespace fe

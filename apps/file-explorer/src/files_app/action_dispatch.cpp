@@ -4,9 +4,9 @@
 #include <array>
 
 #include "files_app/file_explorer_widget.h"
-#include "toolbar/file_toolbar.h"
 #include "files_app/payload_decoding.h"
 #include "model/path_compare.h"
+#include "toolbar/file_toolbar.h"
 
 namespace fe {
 namespace {
@@ -27,16 +27,26 @@ struct FolderCommand {
 };
 
 constexpr std::array kFolderCommands = {
-    FolderCommand{"up", kView},           FolderCommand{"back", kView},
-    FolderCommand{"forward", kView},      FolderCommand{"list", kView},
-    FolderCommand{"grid", kView},         FolderCommand{"sort-name", kView},
-    FolderCommand{"sort-size", kView},    FolderCommand{"sort-modified", kView},
-    FolderCommand{"sort-type", kView},    FolderCommand{"sort-ascending", kView},
-    FolderCommand{"sort-descending", kView}, FolderCommand{"zoom-in", kView},
-    FolderCommand{"zoom-out", kView},     FolderCommand{"hidden", kView},
-    FolderCommand{"shortcuts", kView},    FolderCommand{"add-favorite", kEffect},
-    FolderCommand{"remove-favorite", kEffect}, FolderCommand{"empty-trash", kEffect},
-    FolderCommand{"undo-trash", kEffect}, FolderCommand{"terminal", kEffect},
+    FolderCommand{"up", kView},
+    FolderCommand{"back", kView},
+    FolderCommand{"forward", kView},
+    FolderCommand{"list", kView},
+    FolderCommand{"grid", kView},
+    FolderCommand{"sort-name", kView},
+    FolderCommand{"sort-size", kView},
+    FolderCommand{"sort-modified", kView},
+    FolderCommand{"sort-type", kView},
+    FolderCommand{"sort-ascending", kView},
+    FolderCommand{"sort-descending", kView},
+    FolderCommand{"zoom-in", kView},
+    FolderCommand{"zoom-out", kView},
+    FolderCommand{"hidden", kView},
+    FolderCommand{"shortcuts", kView},
+    FolderCommand{"add-favorite", kEffect},
+    FolderCommand{"remove-favorite", kEffect},
+    FolderCommand{"empty-trash", kEffect},
+    FolderCommand{"undo-trash", kEffect},
+    FolderCommand{"terminal", kEffect},
 };
 
 struct EntryCommand {
@@ -45,14 +55,22 @@ struct EntryCommand {
 };
 
 constexpr std::array kEntryCommands = {
-    EntryCommand{"properties", kView},       EntryCommand{"sharing", kView},
-    EntryCommand{"history", kView},          EntryCommand{"availability", kView},
-    EntryCommand{"send-nearby", kView},      EntryCommand{"copy", kEffect},
-    EntryCommand{"cut", kEffect},            EntryCommand{"extract", kEffect},
-    EntryCommand{"compress", kEffect},       EntryCommand{"restore", kEffect},
-    EntryCommand{"purge", kEffect},          EntryCommand{"trash", kEffect},
-    EntryCommand{"keep-offline", kEffect},   EntryCommand{"automatic-storage", kEffect},
-    EntryCommand{"free-local-space", kEffect}, EntryCommand{"retry-transfer", kEffect},
+    EntryCommand{"properties", kView},
+    EntryCommand{"sharing", kView},
+    EntryCommand{"history", kView},
+    EntryCommand{"availability", kView},
+    EntryCommand{"send-nearby", kView},
+    EntryCommand{"copy", kEffect},
+    EntryCommand{"cut", kEffect},
+    EntryCommand{"extract", kEffect},
+    EntryCommand{"compress", kEffect},
+    EntryCommand{"restore", kEffect},
+    EntryCommand{"purge", kEffect},
+    EntryCommand{"trash", kEffect},
+    EntryCommand{"keep-offline", kEffect},
+    EntryCommand{"automatic-storage", kEffect},
+    EntryCommand{"free-local-space", kEffect},
+    EntryCommand{"retry-transfer", kEffect},
 };
 
 // The executor request an entry command maps to (the path is already the only selection).
@@ -76,7 +94,9 @@ Command entry_request(std::string_view name, const std::filesystem::path& path) 
 }
 
 // Kinds other than query and effect are routed as view.
-bool is_view(std::uint8_t kind) { return kind != kQuery && kind != kEffect; }
+bool is_view(std::uint8_t kind) {
+  return kind != kQuery && kind != kEffect;
+}
 
 DispatchResult applied(FileExplorerWidget& explorer, const Command& command) {
   if (!explorer.execute(command)) return NotHandled{};
@@ -100,9 +120,10 @@ DispatchResult folder_command(FileExplorerWidget& explorer, std::uint8_t kind, s
   if (c.starts_with("sort-") && c != "sort-ascending" && c != "sort-descending") {
     // The key changes and the entries are re-sorted at once, keeping the direction.
     auto& state = explorer.state_mut();
-    state.sort_key = c == "sort-size" ? SortKey::Size : c == "sort-modified" ? SortKey::Modified
-                                                       : c == "sort-type"   ? SortKey::Type
-                                                                            : SortKey::Name;
+    state.sort_key = c == "sort-size"       ? SortKey::Size
+                     : c == "sort-modified" ? SortKey::Modified
+                     : c == "sort-type"     ? SortKey::Type
+                                            : SortKey::Name;
     explorer.resort();
     return Handled{};
   }

@@ -5,8 +5,8 @@
 
 #include "fileops/open_item.h"
 #include "files_app/file_explorer_widget.h"
-#include "toolbar/file_toolbar.h"
 #include "i18n/i18n.h"
+#include "toolbar/file_toolbar.h"
 #include "vemo_ui/diag.h"
 
 namespace fe {
@@ -40,10 +40,14 @@ void set_order(FileExplorerWidget& explorer, SortOrder order) {
 
 const char* sort_status_id(SortKey key) {
   switch (key) {
-    case SortKey::Name: return "files-sort-name";
-    case SortKey::Size: return "files-sort-size";
-    case SortKey::Type: return "files-sort-type";
-    case SortKey::Modified: return "files-sort-date";
+    case SortKey::Name:
+      return "files-sort-name";
+    case SortKey::Size:
+      return "files-sort-size";
+    case SortKey::Type:
+      return "files-sort-type";
+    case SortKey::Modified:
+      return "files-sort-date";
   }
   return "files-sort-name";
 }
@@ -60,21 +64,15 @@ std::vector<std::filesystem::path> selected_paths(const FileExplorerWidget& expl
 }  // namespace
 
 bool writes_files(const Command& command) {
-  return std::visit(Overloaded{[](const cmd::OpenTerminal&) { return true; },
-                               [](const cmd::NewFolder&) { return true; },
-                               [](const cmd::BeginRename&) { return true; },
-                               [](const cmd::CommitRename&) { return true; },
-                               [](const cmd::MoveToTrash&) { return true; },
-                               [](const cmd::Copy&) { return true; },
-                               [](const cmd::Cut&) { return true; },
-                               [](const cmd::Paste&) { return true; },
-                               [](const cmd::Extract&) { return true; },
-                               [](const cmd::CompressSelection&) { return true; },
-                               [](const cmd::NewFileFromTemplate&) { return true; },
-                               [](const cmd::ArmDrag&) { return true; },
-                               [](const cmd::StartDrag&) { return true; },
-                               [](const auto&) { return false; }},
-                    command);
+  return std::visit(
+      Overloaded{[](const cmd::OpenTerminal&) { return true; }, [](const cmd::NewFolder&) { return true; },
+                 [](const cmd::BeginRename&) { return true; }, [](const cmd::CommitRename&) { return true; },
+                 [](const cmd::MoveToTrash&) { return true; }, [](const cmd::Copy&) { return true; },
+                 [](const cmd::Cut&) { return true; }, [](const cmd::Paste&) { return true; },
+                 [](const cmd::Extract&) { return true; }, [](const cmd::CompressSelection&) { return true; },
+                 [](const cmd::NewFileFromTemplate&) { return true; }, [](const cmd::ArmDrag&) { return true; },
+                 [](const cmd::StartDrag&) { return true; }, [](const auto&) { return false; }},
+      command);
 }
 
 bool execute_command(FileExplorerWidget& explorer, const Command& command) {
@@ -87,147 +85,146 @@ bool execute_command(FileExplorerWidget& explorer, const Command& command) {
   explorer.mark_structure_dirty();
 
   return std::visit(
-      Overloaded{
-          [&](const cmd::NavigateTo& c) {
-            explorer.navigate_to(c.path);
-            return true;
-          },
-          [&](const cmd::OpenPath& c) {
-            open_path(explorer, c.path);
-            return true;
-          },
-          [&](const cmd::GoUp&) {
-            explorer.go_up();
-            return true;
-          },
-          [&](const cmd::GoBack&) {
-            explorer.go_back();
-            return true;
-          },
-          [&](const cmd::GoForward&) {
-            explorer.go_forward();
-            return true;
-          },
-          [&](const cmd::Refresh&) {
-            explorer.refresh();
-            return true;
-          },
-          [&](const cmd::ClickEntry& c) {
-            if (c.index >= entries.size()) return false;
-            state.selection.apply_click(c.index, c.toggle, c.range);
-            return true;
-          },
-          [&](const cmd::SelectForContextMenu& c) {
-            if (!c.index) {
-              state.selection.clear();
-            } else if (*c.index < entries.size() && !state.selection.is_selected(*c.index)) {
-              state.selection.select_only(*c.index);
-            }
-            return true;
-          },
-          [&](const cmd::ActivateEntry& c) {
-            if (c.index >= entries.size()) return false;
-            open_path(explorer, entries[c.index].path.fs());
-            return true;
-          },
-          [&](const cmd::MoveSelection& c) {
-            if (c.target >= entries.size()) return false;
-            state.selection.move_to(c.target, c.extend);
-            return true;
-          },
-          [&](const cmd::SortByColumn& c) {
-            SortKey key = c.column == 2 ? SortKey::Size : c.column == 3 ? SortKey::Modified : SortKey::Name;
-            if (c.column < 1 || c.column > 3) return false;
-            if (state.sort_key == key) {
-              set_order(explorer, state.sort_order == SortOrder::Ascending ? SortOrder::Descending
-                                                                           : SortOrder::Ascending);
-            } else {
-              set_sort(explorer, key);
-            }
-            return true;
-          },
-          [&](const cmd::SetViewMode& c) {
-            state.view_mode = c.mode;
-            return true;
-          },
-          [&](const cmd::SortBy& c) {
-            set_sort(explorer, c.key);
-            explorer.set_status(tr(sort_status_id(c.key)));
-            return true;
-          },
-          [&](const cmd::ToggleSortDirection&) {
-            set_order(explorer,
-                      state.sort_order == SortOrder::Ascending ? SortOrder::Descending : SortOrder::Ascending);
-            return true;
-          },
-          [&](const cmd::SetSortDirection& c) {
-            set_order(explorer, c.descending ? SortOrder::Descending : SortOrder::Ascending);
-            return true;
-          },
-          [&](const cmd::SelectAll&) {
-            state.selection.select_all();
-            return true;
-          },
-          [&](const cmd::ZoomIn&) {
-            explorer.set_zoom_level(state.zoom_level + 1);
-            return true;
-          },
-          [&](const cmd::ZoomOut&) {
-            explorer.set_zoom_level(state.zoom_level - 1);
-            return true;
-          },
-          [&](const cmd::SetZoom& c) {
-            explorer.set_zoom_level(c.level);
-            return true;
-          },
-          [&](const cmd::ToggleHidden&) {
-            state.show_hidden = !state.show_hidden;
-            explorer.refresh();
-            return true;
-          },
-          [&](const cmd::Copy&) {
-            auto paths = selected_paths(explorer);
-            if (paths.empty()) return false;
-            const auto count = static_cast<double>(paths.size());
-            state.clipboard = Clipboard{std::move(paths), false};
-            explorer.set_status(tr_args("files-copied", {{"count", count}}));
-            return true;
-          },
-          [&](const cmd::Cut&) {
-            auto paths = selected_paths(explorer);
-            if (paths.empty()) return false;
-            const auto count = static_cast<double>(paths.size());
-            state.clipboard = Clipboard{std::move(paths), true};
-            explorer.set_status(tr_args("files-cut", {{"count", count}}));
-            return true;
-          },
-          [&](const cmd::ArmDrag& c) {
-            state.drag.candidate = c;
-            vemo_ui::diag::write_line("drag armed");
-            return true;
-          },
-          [&](const cmd::StartDrag&) {
-            explorer.start_drag();
-            return true;
-          },
-          [&](const cmd::AddFavourite& c) {
-            if (!explorer.sidebar_state().favourites.add(c.path)) return false;
-            explorer.set_status(tr("files-added-favourite"));
-            return true;
-          },
-          [&](const cmd::RemoveFavourite& c) {
-            if (!explorer.sidebar_state().favourites.remove(c.path)) return false;
-            explorer.set_status(tr("files-removed-favourite"));
-            return true;
-          },
-          [&](const cmd::ReorderFavourite& c) { return explorer.sidebar_state().favourites.move(c.from, c.to); },
-          [&](const cmd::OpenFavouriteMenu& c) {
-            // Kept for the next secondary press, which opens this favourite's menu.
-            state.pending_favourite_menu = c.path;
-            return false;
-          },
-          // The remaining kinds belong to operations that are not part of this build yet.
-          [&](const auto&) { return false; }},
+      Overloaded{[&](const cmd::NavigateTo& c) {
+                   explorer.navigate_to(c.path);
+                   return true;
+                 },
+                 [&](const cmd::OpenPath& c) {
+                   open_path(explorer, c.path);
+                   return true;
+                 },
+                 [&](const cmd::GoUp&) {
+                   explorer.go_up();
+                   return true;
+                 },
+                 [&](const cmd::GoBack&) {
+                   explorer.go_back();
+                   return true;
+                 },
+                 [&](const cmd::GoForward&) {
+                   explorer.go_forward();
+                   return true;
+                 },
+                 [&](const cmd::Refresh&) {
+                   explorer.refresh();
+                   return true;
+                 },
+                 [&](const cmd::ClickEntry& c) {
+                   if (c.index >= entries.size()) return false;
+                   state.selection.apply_click(c.index, c.toggle, c.range);
+                   return true;
+                 },
+                 [&](const cmd::SelectForContextMenu& c) {
+                   if (!c.index) {
+                     state.selection.clear();
+                   } else if (*c.index < entries.size() && !state.selection.is_selected(*c.index)) {
+                     state.selection.select_only(*c.index);
+                   }
+                   return true;
+                 },
+                 [&](const cmd::ActivateEntry& c) {
+                   if (c.index >= entries.size()) return false;
+                   open_path(explorer, entries[c.index].path.fs());
+                   return true;
+                 },
+                 [&](const cmd::MoveSelection& c) {
+                   if (c.target >= entries.size()) return false;
+                   state.selection.move_to(c.target, c.extend);
+                   return true;
+                 },
+                 [&](const cmd::SortByColumn& c) {
+                   SortKey key = c.column == 2 ? SortKey::Size : c.column == 3 ? SortKey::Modified : SortKey::Name;
+                   if (c.column < 1 || c.column > 3) return false;
+                   if (state.sort_key == key) {
+                     set_order(explorer,
+                               state.sort_order == SortOrder::Ascending ? SortOrder::Descending : SortOrder::Ascending);
+                   } else {
+                     set_sort(explorer, key);
+                   }
+                   return true;
+                 },
+                 [&](const cmd::SetViewMode& c) {
+                   state.view_mode = c.mode;
+                   return true;
+                 },
+                 [&](const cmd::SortBy& c) {
+                   set_sort(explorer, c.key);
+                   explorer.set_status(tr(sort_status_id(c.key)));
+                   return true;
+                 },
+                 [&](const cmd::ToggleSortDirection&) {
+                   set_order(explorer,
+                             state.sort_order == SortOrder::Ascending ? SortOrder::Descending : SortOrder::Ascending);
+                   return true;
+                 },
+                 [&](const cmd::SetSortDirection& c) {
+                   set_order(explorer, c.descending ? SortOrder::Descending : SortOrder::Ascending);
+                   return true;
+                 },
+                 [&](const cmd::SelectAll&) {
+                   state.selection.select_all();
+                   return true;
+                 },
+                 [&](const cmd::ZoomIn&) {
+                   explorer.set_zoom_level(state.zoom_level + 1);
+                   return true;
+                 },
+                 [&](const cmd::ZoomOut&) {
+                   explorer.set_zoom_level(state.zoom_level - 1);
+                   return true;
+                 },
+                 [&](const cmd::SetZoom& c) {
+                   explorer.set_zoom_level(c.level);
+                   return true;
+                 },
+                 [&](const cmd::ToggleHidden&) {
+                   state.show_hidden = !state.show_hidden;
+                   explorer.refresh();
+                   return true;
+                 },
+                 [&](const cmd::Copy&) {
+                   auto paths = selected_paths(explorer);
+                   if (paths.empty()) return false;
+                   const auto count = static_cast<double>(paths.size());
+                   state.clipboard = Clipboard{std::move(paths), false};
+                   explorer.set_status(tr_args("files-copied", {{"count", count}}));
+                   return true;
+                 },
+                 [&](const cmd::Cut&) {
+                   auto paths = selected_paths(explorer);
+                   if (paths.empty()) return false;
+                   const auto count = static_cast<double>(paths.size());
+                   state.clipboard = Clipboard{std::move(paths), true};
+                   explorer.set_status(tr_args("files-cut", {{"count", count}}));
+                   return true;
+                 },
+                 [&](const cmd::ArmDrag& c) {
+                   state.drag.candidate = c;
+                   vemo_ui::diag::write_line("drag armed");
+                   return true;
+                 },
+                 [&](const cmd::StartDrag&) {
+                   explorer.start_drag();
+                   return true;
+                 },
+                 [&](const cmd::AddFavourite& c) {
+                   if (!explorer.sidebar_state().favourites.add(c.path)) return false;
+                   explorer.set_status(tr("files-added-favourite"));
+                   return true;
+                 },
+                 [&](const cmd::RemoveFavourite& c) {
+                   if (!explorer.sidebar_state().favourites.remove(c.path)) return false;
+                   explorer.set_status(tr("files-removed-favourite"));
+                   return true;
+                 },
+                 [&](const cmd::ReorderFavourite& c) { return explorer.sidebar_state().favourites.move(c.from, c.to); },
+                 [&](const cmd::OpenFavouriteMenu& c) {
+                   // Kept for the next secondary press, which opens this favourite's menu.
+                   state.pending_favourite_menu = c.path;
+                   return false;
+                 },
+                 // The remaining kinds belong to operations that are not part of this build yet.
+                 [&](const auto&) { return false; }},
       command);
 }
 

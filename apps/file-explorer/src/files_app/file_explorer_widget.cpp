@@ -13,15 +13,15 @@
 #include "model/workspace.h"
 #include "native_observer/observer_snapshot.h"
 #include "places/places.h"
+#include "toolbar/file_toolbar.h"
 #include "vemo_ui/painter.h"
 #include "vemo_ui/persist.h"
-#include "toolbar/file_toolbar.h"
 #include "vemo_ui/services.h"
 #include "vemo_ui/sysdirs.h"
+#include "vemo_ui/text.h"
 #include "vemo_ui/widgets/context_menu.h"
 #include "vemo_ui/widgets/nav_shell.h"
 #include "vemo_ui/widgets/scrollable.h"
-#include "vemo_ui/text.h"
 
 namespace fe {
 namespace {
@@ -55,6 +55,16 @@ FileExplorerWidget::FileExplorerWidget(std::optional<std::filesystem::path> conf
   std::error_code ec;
   thumbnail_cache_ = config_folder_ ? *config_folder_ / "thumbnails"
                                     : std::filesystem::temp_directory_path(ec) / "vemo-file-explorer-thumbnails";
+  // The thumbnail service falls back to the temporary folder when its cache folder is unusable.
+  const auto temp_cache = std::filesystem::temp_directory_path(ec) / "vemo-file-explorer-thumbnails";
+  auto service = thumbnail::ThumbnailService::create(thumbnail_cache_);
+  if (!service && thumbnail_cache_ != temp_cache) {
+    thumbnail_cache_ = temp_cache;
+    service = thumbnail::ThumbnailService::create(thumbnail_cache_);
+  }
+  if (service) thumbnails_.service = std::shared_ptr<thumbnail::ThumbnailService>(std::move(*service));
+  thumbnails_.images = std::make_shared<ThumbnailImages>();
+  thumbnails_.workspace_roots = workspace_roots();
   // The start folder is listed like any load, but without a history step or status.
   const auto start = start_folder();
   std::optional<std::string> error;
@@ -64,7 +74,6 @@ FileExplorerWidget::FileExplorerWidget(std::optional<std::filesystem::path> conf
   state_.selection.set_count(state_.entries->size());
   next_refresh_ = Clock::now() + kFirstRefresh;
 }
-
 
 void FileExplorerWidget::set_interaction_environment(vemo_ui::Services& services) {
   services_ = &services;
@@ -148,13 +157,17 @@ void FileExplorerWidget::go_forward() {
   load_folder(target);
 }
 
-bool FileExplorerWidget::can_go_up() const { return parent_folder(state_.current_path).has_value(); }
+bool FileExplorerWidget::can_go_up() const {
+  return parent_folder(state_.current_path).has_value();
+}
 
 void FileExplorerWidget::go_up() {
   if (auto parent = parent_folder(state_.current_path)) navigate_to(*parent);
 }
 
-void FileExplorerWidget::refresh() { load_folder(std::filesystem::path(state_.current_path)); }
+void FileExplorerWidget::refresh() {
+  load_folder(std::filesystem::path(state_.current_path));
+}
 
 std::optional<std::size_t> FileExplorerWidget::index_of(const std::filesystem::path& path) const {
   const auto& entries = state_.entry_list();
@@ -213,9 +226,13 @@ bool FileExplorerWidget::current_is_trash() const {
   return trash && same_path(state_.current_path, *trash);
 }
 
-bool FileExplorerWidget::current_in_archive() const { return archive_location(state_.current_path).has_value(); }
+bool FileExplorerWidget::current_in_archive() const {
+  return archive_location(state_.current_path).has_value();
+}
 
-bool FileExplorerWidget::execute(const Command& command) { return execute_command(*this, command); }
+bool FileExplorerWidget::execute(const Command& command) {
+  return execute_command(*this, command);
+}
 
 void FileExplorerWidget::drain_commands() {
   while (auto command = commands_->take()) execute(*command);
@@ -272,7 +289,9 @@ void FileExplorerWidget::sync(vemo_ui::SyncContext& ctx) {
   drain_commands();
 }
 
-bool FileExplorerWidget::needs_idle_sync() const { return false; }
+bool FileExplorerWidget::needs_idle_sync() const {
+  return false;
+}
 
 bool FileExplorerWidget::needs_animation_frame(Clock::time_point now) const {
   return bubble_.needs_frame(now) || Widget::needs_animation_frame(now);
@@ -321,6 +340,7 @@ std::optional<std::string> FileExplorerWidget::observer_snapshot() {
     in.viewport_rect = shell_->content_rect();
     in.content_rect = shell_->content_rect();
   }
+  if (thumbnails_.service) in.thumbnail_pending = thumbnails_.service->pending_count();
   in.view_mode = state_.view_mode == ViewMode::Grid ? "Grid" : "List";
   in.sort_key = state_.sort_key;
   in.sort_order = state_.sort_order;

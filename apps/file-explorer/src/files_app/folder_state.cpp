@@ -48,11 +48,12 @@ FolderStateTexts loading_texts(const std::string& display) {
 }
 
 FolderStateTexts load_error_texts(const std::string& load_error, const std::string& display) {
-  return {tr("files-load-error-title"),
-          tr_args("files-load-error-detail",
-                  {{"error", load_error_reason(load_error)}, {"path", shorten_front(display, 22)}})};
+  return {tr("files-load-error-title"), tr_args("files-load-error-detail", {{"error", load_error_reason(load_error)},
+                                                                            {"path", shorten_front(display, 22)}})};
 }
 
-FolderStateTexts empty_texts(bool in_trash) { return {tr(in_trash ? "files-empty-trash" : "files-empty-folder"), {}}; }
+FolderStateTexts empty_texts(bool in_trash) {
+  return {tr(in_trash ? "files-empty-trash" : "files-empty-folder"), {}};
+}
 
 }  // namespace fe

@@ -8,7 +8,9 @@
 namespace fe {
 namespace {
 
-std::string type_name(const nlohmann::json& v) { return v.type_name(); }
+std::string type_name(const nlohmann::json& v) {
+  return v.type_name();
+}
 
 }  // namespace
 

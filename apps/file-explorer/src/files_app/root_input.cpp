@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "fileops/move_item.h"
-#include "toolbar/file_toolbar.h"
 #include "files_app/file_explorer_widget.h"
 #include "i18n/i18n.h"
 #include "model/path_compare.h"
 #include "model/utf8.h"
+#include "toolbar/file_toolbar.h"
 #include "vemo_ui/diag.h"
 #include "vemo_ui/dnd.h"
 #include "vemo_ui/widgets/context_menu.h"
@@ -40,17 +40,25 @@ std::optional<Command> FileExplorerWidget::shortcut_command(const Event& e) cons
   const std::size_t count = entries.size();
   if (primary && e.key == Key::Character) {
     switch (e.character) {
-      case 'a': return cmd::SelectAll{};
-      case 'c': return cmd::Copy{};
-      case 'x': return cmd::Cut{};
-      case 'v': return cmd::Paste{};
-      case 'z': return cmd::UndoTrash{};
-      case 'h': return cmd::ToggleHidden{};
+      case 'a':
+        return cmd::SelectAll{};
+      case 'c':
+        return cmd::Copy{};
+      case 'x':
+        return cmd::Cut{};
+      case 'v':
+        return cmd::Paste{};
+      case 'z':
+        return cmd::UndoTrash{};
+      case 'h':
+        return cmd::ToggleHidden{};
       case 'n':
         if (e.mods.shift) return cmd::NewFolder{};
         return std::nullopt;
-      case '0': return cmd::SetZoom{0};
-      default: return std::nullopt;
+      case '0':
+        return cmd::SetZoom{0};
+      default:
+        return std::nullopt;
     }
   }
   if (primary && (e.key == Key::Plus || e.key == Key::Equal)) return cmd::ZoomIn{};
@@ -76,13 +84,19 @@ std::optional<Command> FileExplorerWidget::shortcut_command(const Event& e) cons
     case Key::Home:
       if (count == 0) return std::nullopt;
       return cmd::MoveSelection{0, e.mods.shift};
-    case Key::Backspace: return cmd::GoUp{};
-    case Key::Delete: return cmd::MoveToTrash{};
+    case Key::Backspace:
+      return cmd::GoUp{};
+    case Key::Delete:
+      return cmd::MoveToTrash{};
     case Key::F1:
-    case Key::Question: return cmd::ShowShortcuts{};
-    case Key::F2: return cmd::BeginRename{};
-    case Key::F5: return cmd::Refresh{};
-    default: return std::nullopt;
+    case Key::Question:
+      return cmd::ShowShortcuts{};
+    case Key::F2:
+      return cmd::BeginRename{};
+    case Key::F5:
+      return cmd::Refresh{};
+    default:
+      return std::nullopt;
   }
 }
 
@@ -159,8 +173,10 @@ void FileExplorerWidget::finish_drop(vemo_ui::Point p) {
     // Never into its own folder, onto itself or into itself.
     if (auto parent = parent_folder(item); parent && same_path(*parent, *target)) continue;
     if (path_starts_with(*target, item)) continue;
-    if (move_into(item, *target)) ++moved;
-    else ++failed;
+    if (move_into(item, *target))
+      ++moved;
+    else
+      ++failed;
   }
   const std::string destination = display_name(*target);
   if (moved > 0) refresh();
@@ -179,8 +195,7 @@ std::optional<std::filesystem::path> FileExplorerWidget::drop_target_at_paths(
   if (drop_targets_) {
     for (const auto& target : *drop_targets_) {
       if (!target.rect.contains(p)) continue;
-      const bool is_dragged =
-          std::ranges::any_of(dragged, [&](const auto& d) { return same_path(d, target.path); });
+      const bool is_dragged = std::ranges::any_of(dragged, [&](const auto& d) { return same_path(d, target.path); });
       if (!is_dragged) return target.path;
     }
   }

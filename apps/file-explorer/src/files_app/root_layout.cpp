@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "files_app/file_explorer_widget.h"
 #include "files_app/control_units.h"
+#include "files_app/file_explorer_widget.h"
 #include "files_app/folder_state.h"
 #include "i18n/i18n.h"
 #include "model/utf8.h"
@@ -31,7 +31,9 @@ constexpr char kScrollKey[] = "files.file_view";
 
 FileExplorerWidget::~FileExplorerWidget() = default;
 
-double FileExplorerWidget::item_scale() const { return std::clamp(1 + 0.15 * state_.zoom_level, 0.5, 3.0); }
+double FileExplorerWidget::item_scale() const {
+  return std::clamp(1 + 0.15 * state_.zoom_level, 0.5, 3.0);
+}
 
 std::vector<vemo_ui::Widget*> FileExplorerWidget::children_mut() {
   std::vector<vemo_ui::Widget*> out;
@@ -73,15 +75,8 @@ vemo_ui::WidgetBox FileExplorerWidget::build_content() {
   rename_slot_ = std::make_shared<std::optional<vemo_ui::Rect>>();
   drop_targets_ = std::make_shared<std::vector<DropTarget>>();
   std::unique_ptr<FileView> view;
-  FileViewInputs in{state_.selection,
-                    state_.entries,
-                    state_.zoom_level,
-                    text_scale_,
-                    state_.renaming,
-                    rename_slot_,
-                    drop_targets_,
-                    commands_,
-                    thumbnails_};
+  FileViewInputs in{state_.selection, state_.entries, state_.zoom_level, text_scale_, state_.renaming,
+                    rename_slot_,     drop_targets_,  commands_,         thumbnails_};
   if (state_.view_mode == ViewMode::Grid) {
     view = FileView::grid(std::move(in));
   } else {
@@ -105,9 +100,8 @@ void FileExplorerWidget::build_layout(vemo_ui::LayoutContext& ctx) {
   const bool folder_changed = shell_built_for_ != state_.current_path;
   shell_ = std::make_unique<vemo_ui::NavShell>(320, 640, 200);
   shell_->set_collapse_width(std::max(640 + 900 * std::max(ctx.text_scale - 1, 0.0), 1.0));
-  shell_->set_sidebar(std::make_unique<PlacesSidebar>(state_.current_path,
-                                                      system_places(workspace_roots(), trash_files_dir()), sidebar_,
-                                                      commands_));
+  shell_->set_sidebar(std::make_unique<PlacesSidebar>(
+      state_.current_path, system_places(workspace_roots(), trash_files_dir()), sidebar_, commands_));
   shell_->set_content(build_content());
   if (services_) shell_->set_interaction_environment(*services_);
   // 5. A navigation closes the narrow sidebar overlay.
@@ -195,9 +189,9 @@ void FileExplorerWidget::draw_overlays(vemo_ui::Painter& p, vemo_ui::DrawContext
   // 4. The drag chip beside the pointer.
   if (state_.drag.dragging && !state_.drag.dragging->empty()) {
     const auto& dragged = *state_.drag.dragging;
-    const std::string label =
-        dragged.size() == 1 ? utf8_lossy(dragged.front().filename().native())
-                            : tr_args("files-drag-items", {{"count", static_cast<double>(dragged.size())}});
+    const std::string label = dragged.size() == 1
+                                  ? utf8_lossy(dragged.front().filename().native())
+                                  : tr_args("files-drag-items", {{"count", static_cast<double>(dragged.size())}});
     const auto text_size = ctx.text.measure(label, theme.font_small);
     const double w = text_size.width + 44;
     const double h = std::max(text_size.height + 2 * theme.padding, 30.0);

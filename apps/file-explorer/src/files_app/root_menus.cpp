@@ -3,8 +3,8 @@
 
 #include "files_app/file_explorer_widget.h"
 #include "i18n/i18n.h"
-#include "toolbar/file_toolbar.h"
 #include "model/path_compare.h"
+#include "toolbar/file_toolbar.h"
 #include "vemo_ui/widgets/context_menu.h"
 
 namespace fe {
@@ -28,7 +28,8 @@ void FileExplorerWidget::open_favourite_menu(const std::filesystem::path& path, 
   std::vector<MenuEntry> entries;
   entries.push_back({tr("files-menu-open"), Command{cmd::NavigateTo{path}}});
   const auto& favourites = sidebar_->favourites.items();
-  const bool is_home = std::ranges::any_of(favourites, [&](const Favourite& f) { return f.is_home && same_path(f.path, path); });
+  const bool is_home =
+      std::ranges::any_of(favourites, [&](const Favourite& f) { return f.is_home && same_path(f.path, path); });
   if (!is_home) {
     entries.push_back({{}, std::nullopt});
     entries.push_back({tr("files-menu-remove-favourite"), Command{cmd::RemoveFavourite{path}}});

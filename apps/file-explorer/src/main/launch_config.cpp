@@ -108,9 +108,9 @@ vemo_ui::LaunchConfig make_launch_config() {
   config.app_id = std::string(kAppId);
   config.value_options = {"--size", "--path"};
   config.flag_options = {"--open-share-stdin"};
-  config.fixtures = {"archive", "archive-menu", "context-menu", "dropmove", "error", "grid", "history",
-                     "loading", "menu", "pindrag", "places", "remote-account", "rename", "reorder",
-                     "select", "status", "sync", "thumbnails", "thumbnails-fs", "undo-trash"};
+  config.fixtures = {"archive", "archive-menu", "context-menu", "dropmove",   "error",          "grid",      "history",
+                     "loading", "menu",         "pindrag",      "places",     "remote-account", "rename",    "reorder",
+                     "select",  "status",       "sync",         "thumbnails", "thumbnails-fs",  "undo-trash"};
   config.history = {std::string(kAppId), {{"selected-file", "Selected file"}}};
   config.build_root = build_root;
   config.build_shot = build_shot;

@@ -11,7 +11,9 @@ namespace {
 
 using ordered = nlohmann::ordered_json;
 
-ordered rect_json(const vemo_ui::Rect& r) { return ordered::array({r.x0, r.y0, r.x1, r.y1}); }
+ordered rect_json(const vemo_ui::Rect& r) {
+  return ordered::array({r.x0, r.y0, r.x1, r.y1});
+}
 
 }  // namespace
 

@@ -42,14 +42,22 @@ std::vector<SystemPlace> system_places(const std::vector<std::filesystem::path>&
 
 Icon favourite_icon(FavouriteKind kind) {
   switch (kind) {
-    case FavouriteKind::Home: return Icon::Home;
-    case FavouriteKind::Desktop: return Icon::Desktop;
-    case FavouriteKind::Documents: return Icon::Documents;
-    case FavouriteKind::Downloads: return Icon::Downloads;
-    case FavouriteKind::Pictures: return Icon::Pictures;
-    case FavouriteKind::Music: return Icon::Music;
-    case FavouriteKind::Videos: return Icon::Videos;
-    case FavouriteKind::Folder: return Icon::Folder;
+    case FavouriteKind::Home:
+      return Icon::Home;
+    case FavouriteKind::Desktop:
+      return Icon::Desktop;
+    case FavouriteKind::Documents:
+      return Icon::Documents;
+    case FavouriteKind::Downloads:
+      return Icon::Downloads;
+    case FavouriteKind::Pictures:
+      return Icon::Pictures;
+    case FavouriteKind::Music:
+      return Icon::Music;
+    case FavouriteKind::Videos:
+      return Icon::Videos;
+    case FavouriteKind::Folder:
+      return Icon::Folder;
   }
   return Icon::Folder;
 }
@@ -64,9 +72,13 @@ PlacesSidebar::PlacesSidebar(std::filesystem::path current_path, std::vector<Sys
 // ---------------------------------------------------------------------------------------------
 // Geometry
 
-std::size_t PlacesSidebar::row_count() const { return favourite_count() + places_.size(); }
+std::size_t PlacesSidebar::row_count() const {
+  return favourite_count() + places_.size();
+}
 
-double PlacesSidebar::favourites_first_row_top() const { return bounds_.y0 + kPad + kHeader * t_; }
+double PlacesSidebar::favourites_first_row_top() const {
+  return bounds_.y0 + kPad + kHeader * t_;
+}
 
 double PlacesSidebar::system_header_top() const {
   const std::size_t n = favourite_count();
@@ -140,7 +152,9 @@ void PlacesSidebar::focus_row(std::size_t row) {
 // ---------------------------------------------------------------------------------------------
 // Layout
 
-void PlacesSidebar::build_layout(vemo_ui::LayoutContext& ctx) { t_ = ctx.text_scale; }
+void PlacesSidebar::build_layout(vemo_ui::LayoutContext& ctx) {
+  t_ = ctx.text_scale;
+}
 
 vemo_ui::Size PlacesSidebar::measure(vemo_ui::LayoutContext&, const vemo_ui::Constraints& c) {
   const double n = static_cast<double>(favourite_count());
@@ -151,13 +165,8 @@ vemo_ui::Size PlacesSidebar::measure(vemo_ui::LayoutContext&, const vemo_ui::Con
 
 void PlacesSidebar::apply_layout(vemo_ui::LayoutContext&, const vemo_ui::Rect& bounds) {
   bounds_ = bounds;
-  state_->list = SidebarListGeometry{true,
-                                     bounds.y0 + kPad + kHeader * t_,
-                                     kRow * t_,
-                                     0,
-                                     bounds.x0 + kPad,
-                                     bounds.x1 - kPad,
-                                     favourite_count()};
+  state_->list = SidebarListGeometry{
+      true, bounds.y0 + kPad + kHeader * t_, kRow * t_, 0, bounds.x0 + kPad, bounds.x1 - kPad, favourite_count()};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -249,11 +258,14 @@ void PlacesSidebar::update_reorder(vemo_ui::Point pointer) {
   if (pitch <= 0) return;
   const double slots =
       std::round((pointer.y - drag.grab_offset - (list.rows_top + static_cast<double>(drag.from) * pitch)) / pitch);
-  const double target = std::clamp(static_cast<double>(drag.from) + slots, 0.0, static_cast<double>(list.row_count - 1));
+  const double target =
+      std::clamp(static_cast<double>(drag.from) + slots, 0.0, static_cast<double>(list.row_count - 1));
   drag.target = static_cast<std::size_t>(target);
 }
 
-bool PlacesSidebar::wants_pointer_capture() const { return state_->drag.phase != ReorderDrag::Phase::Idle; }
+bool PlacesSidebar::wants_pointer_capture() const {
+  return state_->drag.phase != ReorderDrag::Phase::Idle;
+}
 
 void PlacesSidebar::set_focus(bool focused) {
   state_->keyboard_active = focused;

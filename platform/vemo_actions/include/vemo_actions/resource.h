@@ -35,8 +35,7 @@ struct InputDescription {
 
 class ActionSpec {
  public:
-  ActionSpec(std::string name, std::string label, ExecutionKind kind, std::string action_id,
-             std::string payload_json);
+  ActionSpec(std::string name, std::string label, ExecutionKind kind, std::string action_id, std::string payload_json);
 
   ActionSpec& with_contract(Contract c);
   ActionSpec& with_input(InputDescription input);

@@ -11,8 +11,19 @@
 namespace vemo_ui::a11y {
 
 enum class Role : unsigned char {
-  Group, List, ListItem, Button, Link, Label, Heading, Paragraph, Dialog,
-  TextField, Menu, MenuItem, ToggleButton,
+  Group,
+  List,
+  ListItem,
+  Button,
+  Link,
+  Label,
+  Heading,
+  Paragraph,
+  Dialog,
+  TextField,
+  Menu,
+  MenuItem,
+  ToggleButton,
 };
 
 // The role word as exported ("list item", "text field", …).
@@ -39,13 +50,34 @@ struct AccessNode {
   std::vector<AccessNode> children;
 
   explicit AccessNode(Role r = Role::Group) : role(r) {}
-  AccessNode& with_name(std::string n) { name = std::move(n); return *this; }
-  AccessNode& with_description(std::string d) { description = std::move(d); return *this; }
-  AccessNode& with_optional_value(std::optional<std::string> v) { value = std::move(v); return *this; }
-  AccessNode& with_bounds(const Rect& r) { bounds = r; return *this; }
-  AccessNode& with_id(std::string i) { id = std::move(i); return *this; }
-  AccessNode& with_position(int pos, int size) { position = {pos, size}; return *this; }
-  AccessNode& with_children(std::vector<AccessNode> c) { children = std::move(c); return *this; }
+  AccessNode& with_name(std::string n) {
+    name = std::move(n);
+    return *this;
+  }
+  AccessNode& with_description(std::string d) {
+    description = std::move(d);
+    return *this;
+  }
+  AccessNode& with_optional_value(std::optional<std::string> v) {
+    value = std::move(v);
+    return *this;
+  }
+  AccessNode& with_bounds(const Rect& r) {
+    bounds = r;
+    return *this;
+  }
+  AccessNode& with_id(std::string i) {
+    id = std::move(i);
+    return *this;
+  }
+  AccessNode& with_position(int pos, int size) {
+    position = {pos, size};
+    return *this;
+  }
+  AccessNode& with_children(std::vector<AccessNode> c) {
+    children = std::move(c);
+    return *this;
+  }
 
   // Compact JSON: role, then name, description, value, bounds, position, states, id, children when set.
   std::string to_json() const;

@@ -32,8 +32,7 @@ struct Rect {
   bool is_empty() const { return !(x1 > x0 && y1 > y0); }
   // Finite with positive width and height.
   bool is_valid() const {
-    return std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1) && x1 > x0 &&
-           y1 > y0;
+    return std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1) && x1 > x0 && y1 > y0;
   }
   Rect inset(double dx, double dy) const { return {x0 + dx, y0 + dy, x1 - dx, y1 - dy}; }
   Rect inset(double d) const { return inset(d, d); }

@@ -25,10 +25,10 @@ struct SelectionTier {
 
 struct Theme {
   // Colour roles.
-  Color window;          // the window ground behind every panel
-  Color surface;         // headers, sidebars, badge discs
-  Color panel_ground;    // menus, sheets, floating rows
-  Color border;          // panel borders and separators
+  Color window;        // the window ground behind every panel
+  Color surface;       // headers, sidebars, badge discs
+  Color panel_ground;  // menus, sheets, floating rows
+  Color border;        // panel borders and separators
   Color accent;
   Color text_primary;
   Color text_secondary;

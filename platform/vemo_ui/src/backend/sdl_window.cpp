@@ -54,27 +54,73 @@ std::optional<Event> translate_key(const SDL_KeyboardEvent& k) {
   } else {
     Key key = Key::Unknown;
     switch (code) {
-      case SDLK_RETURN: case SDLK_KP_ENTER: key = Key::Enter; break;
-      case SDLK_ESCAPE: key = Key::Escape; break;
-      case SDLK_BACKSPACE: key = Key::Backspace; break;
-      case SDLK_DELETE: key = Key::Delete; break;
-      case SDLK_TAB: key = Key::Tab; break;
-      case SDLK_SPACE: key = Key::Space; break;
-      case SDLK_UP: key = Key::Up; break;
-      case SDLK_DOWN: key = Key::Down; break;
-      case SDLK_LEFT: key = Key::Left; break;
-      case SDLK_RIGHT: key = Key::Right; break;
-      case SDLK_HOME: key = Key::Home; break;
-      case SDLK_END: key = Key::End; break;
-      case SDLK_PAGEUP: key = Key::PageUp; break;
-      case SDLK_PAGEDOWN: key = Key::PageDown; break;
-      case SDLK_APPLICATION: case SDLK_MENU: key = Key::Menu; break;
-      case SDLK_PLUS: case SDLK_KP_PLUS: key = Key::Plus; break;
-      case SDLK_MINUS: case SDLK_KP_MINUS: key = mods.shift ? Key::Underscore : Key::Minus; break;
-      case SDLK_UNDERSCORE: key = Key::Underscore; break;
-      case SDLK_EQUALS: key = mods.shift ? Key::Plus : Key::Equal; break;
-      case SDLK_QUESTION: key = Key::Question; break;
-      case SDLK_SLASH: if (mods.shift) key = Key::Question; break;
+      case SDLK_RETURN:
+      case SDLK_KP_ENTER:
+        key = Key::Enter;
+        break;
+      case SDLK_ESCAPE:
+        key = Key::Escape;
+        break;
+      case SDLK_BACKSPACE:
+        key = Key::Backspace;
+        break;
+      case SDLK_DELETE:
+        key = Key::Delete;
+        break;
+      case SDLK_TAB:
+        key = Key::Tab;
+        break;
+      case SDLK_SPACE:
+        key = Key::Space;
+        break;
+      case SDLK_UP:
+        key = Key::Up;
+        break;
+      case SDLK_DOWN:
+        key = Key::Down;
+        break;
+      case SDLK_LEFT:
+        key = Key::Left;
+        break;
+      case SDLK_RIGHT:
+        key = Key::Right;
+        break;
+      case SDLK_HOME:
+        key = Key::Home;
+        break;
+      case SDLK_END:
+        key = Key::End;
+        break;
+      case SDLK_PAGEUP:
+        key = Key::PageUp;
+        break;
+      case SDLK_PAGEDOWN:
+        key = Key::PageDown;
+        break;
+      case SDLK_APPLICATION:
+      case SDLK_MENU:
+        key = Key::Menu;
+        break;
+      case SDLK_PLUS:
+      case SDLK_KP_PLUS:
+        key = Key::Plus;
+        break;
+      case SDLK_MINUS:
+      case SDLK_KP_MINUS:
+        key = mods.shift ? Key::Underscore : Key::Minus;
+        break;
+      case SDLK_UNDERSCORE:
+        key = Key::Underscore;
+        break;
+      case SDLK_EQUALS:
+        key = mods.shift ? Key::Plus : Key::Equal;
+        break;
+      case SDLK_QUESTION:
+        key = Key::Question;
+        break;
+      case SDLK_SLASH:
+        if (mods.shift) key = Key::Question;
+        break;
       default:
         if (code >= SDLK_F1 && code <= SDLK_F12) key = static_cast<Key>(static_cast<int>(Key::F1) + (code - SDLK_F1));
         break;
@@ -89,17 +135,21 @@ std::optional<Event> translate_key(const SDL_KeyboardEvent& k) {
 
 std::optional<PointerButton> translate_button(Uint8 b) {
   switch (b) {
-    case SDL_BUTTON_LEFT: return PointerButton::Primary;
-    case SDL_BUTTON_RIGHT: return PointerButton::Secondary;
-    case SDL_BUTTON_MIDDLE: return PointerButton::Middle;
-    default: return std::nullopt;
+    case SDL_BUTTON_LEFT:
+      return PointerButton::Primary;
+    case SDL_BUTTON_RIGHT:
+      return PointerButton::Secondary;
+    case SDL_BUTTON_MIDDLE:
+      return PointerButton::Middle;
+    default:
+      return std::nullopt;
   }
 }
 
 }  // namespace
 
-std::expected<void, std::string> run_window(Widget& root, const Theme& theme, Services& services,
-                                            double text_scale, const WindowOptions& options) {
+std::expected<void, std::string> run_window(Widget& root, const Theme& theme, Services& services, double text_scale,
+                                            const WindowOptions& options) {
   SdlSession sdl;
   if (!sdl.ok()) {
     return std::unexpected(fmt::format(
@@ -217,9 +267,9 @@ std::expected<void, std::string> run_window(Widget& root, const Theme& theme, Se
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
           if (auto b = translate_button(ev.button.button)) {
-            runtime.deliver(Event::pointer(
-                ev.type == SDL_MOUSEBUTTONDOWN ? Event::Type::PointerPress : Event::Type::PointerRelease,
-                {double(ev.button.x), double(ev.button.y)}, *b, translate_mods(SDL_GetModState())));
+            runtime.deliver(
+                Event::pointer(ev.type == SDL_MOUSEBUTTONDOWN ? Event::Type::PointerPress : Event::Type::PointerRelease,
+                               {double(ev.button.x), double(ev.button.y)}, *b, translate_mods(SDL_GetModState())));
           }
           break;
         case SDL_MOUSEWHEEL: {

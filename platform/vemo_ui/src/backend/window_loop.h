@@ -18,7 +18,7 @@ struct WindowOptions {
 
 // Opens the window and runs until it closes (or an automation client asks to quit). Fails with a
 // clear text when no display can be opened.
-std::expected<void, std::string> run_window(Widget& root, const Theme& theme, Services& services,
-                                            double text_scale, const WindowOptions& options);
+std::expected<void, std::string> run_window(Widget& root, const Theme& theme, Services& services, double text_scale,
+                                            const WindowOptions& options);
 
 }  // namespace vemo_ui::detail

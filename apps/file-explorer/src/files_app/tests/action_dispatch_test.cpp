@@ -76,8 +76,7 @@ TEST_F(Actions, EntryCommandsResolveTheirPath) {
                "file command has an invalid operation kind");
   EXPECT_EQ(invoke(kEffect, "files.entry-command", R"(["retry-download",")" + path + R"("])").outcome,
             Outcome::NotHandled);
-  EXPECT_EQ(invoke(kEffect, "files.entry-command", R"(["restore",")" + path + R"("])").outcome,
-            Outcome::NotHandled)
+  EXPECT_EQ(invoke(kEffect, "files.entry-command", R"(["restore",")" + path + R"("])").outcome, Outcome::NotHandled)
       << "restore is only handled inside the Trash";
   EXPECT_EQ(invoke(kEffect, "files.entry-command", R"(["copy",")" + path + R"("])").outcome, Outcome::Completed);
   EXPECT_EQ(explorer().state().clipboard.paths, (std::vector<std::filesystem::path>{folder() / "a.txt"}));

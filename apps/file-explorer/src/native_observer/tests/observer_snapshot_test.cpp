@@ -33,10 +33,10 @@ TEST(ObserverSnapshot, MembersComeInTheirFixedOrder) {
   std::vector<std::string> keys;
   for (const auto& [key, value] : snapshot.items()) keys.push_back(key);
   const std::vector<std::string> expected = {
-      "app", "view_id", "directory", "entry_count", "order_hash", "hash_algorithm", "ready", "is_loading",
-      "has_error", "thumbnail_pending", "selected_indices", "selected_names", "primary_index", "offset_x",
-      "offset_y", "offset_units", "last_cursor", "root_rect", "viewport_rect", "content_rect", "view_mode",
-      "sort_by", "sort_order"};
+      "app",           "view_id",      "directory", "entry_count",       "order_hash",       "hash_algorithm",
+      "ready",         "is_loading",   "has_error", "thumbnail_pending", "selected_indices", "selected_names",
+      "primary_index", "offset_x",     "offset_y",  "offset_units",      "last_cursor",      "root_rect",
+      "viewport_rect", "content_rect", "view_mode", "sort_by",           "sort_order"};
   EXPECT_EQ(keys, expected);
 }
 
@@ -79,7 +79,8 @@ TEST(ObserverSnapshot, ReadyNeedsASettledViewWithValidRectangles) {
 
 TEST(ObserverSnapshot, SelectionAndDirectoryAreReported) {
   ObserverInput in;
-  in.entries = std::make_shared<const std::vector<FileEntry>>(std::vector<FileEntry>{entry("x", false), entry("y", false)});
+  in.entries =
+      std::make_shared<const std::vector<FileEntry>>(std::vector<FileEntry>{entry("x", false), entry("y", false)});
   in.selected = {0, 1};
   in.primary = 1;
   in.directory = "/tmp/caf\xe9";

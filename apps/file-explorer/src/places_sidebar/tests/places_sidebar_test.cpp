@@ -55,9 +55,7 @@ class Sidebar : public testing::Test {
     return send(s, Event::pointer(Event::Type::PointerPress, {x, y}, b));
   }
   void move(PlacesSidebar& s, double x, double y) { send(s, Event::pointer(Event::Type::PointerMove, {x, y})); }
-  void release(PlacesSidebar& s, double x, double y) {
-    send(s, Event::pointer(Event::Type::PointerRelease, {x, y}));
-  }
+  void release(PlacesSidebar& s, double x, double y) { send(s, Event::pointer(Event::Type::PointerRelease, {x, y})); }
   std::vector<Command> drained() {
     std::vector<Command> out;
     while (auto c = commands_->take()) out.push_back(std::move(*c));
@@ -151,7 +149,7 @@ TEST_F(Sidebar, SecondaryPressOnAFavouriteAsksForItsMenu) {
 }
 
 TEST_F(Sidebar, KeyboardMovesFocusWithinTheRows) {
-  auto s = make({"/a"});  // rows: /a, Root, Trash
+  auto s = make({"/a"});                             // rows: /a, Root, Trash
   press(*s, 100, s->system_row_rect(1).center().y);  // Trash, the last row
   drained();
   EXPECT_EQ(send(*s, Event::key_press(vemo_ui::Key::Down)), EventResult::Consumed);
