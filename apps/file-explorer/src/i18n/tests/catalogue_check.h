@@ -12,7 +12,7 @@
 
 namespace fe::catalogue_check {
 
-struct MessageSpec {
+struct ExpectedMessage {
   int group;  // 0 = before the first group comment
   const char* id;
   std::vector<std::string> args;
@@ -20,7 +20,7 @@ struct MessageSpec {
 };
 
 // Every message, by group of the English file, with its arguments.
-const std::vector<MessageSpec>& message_specs();
+const std::vector<ExpectedMessage>& expected_messages();
 
 // The titles of the English group comments, in order.
 const std::vector<std::string>& english_groups();

@@ -5,8 +5,8 @@
 
 namespace fe::catalogue_check {
 
-const std::vector<MessageSpec>& message_specs() {
-  static const std::vector<MessageSpec> specs = {
+const std::vector<ExpectedMessage>& expected_messages() {
+  static const std::vector<ExpectedMessage> wants = {
       // ungrouped
       {0, "files-time-unknown", {}, true},
       // Keyboard shortcuts
@@ -389,7 +389,7 @@ const std::vector<MessageSpec>& message_specs() {
       {14, "files-nearby-save-to-destination", {"destination"}, true},
       {14, "files-nearby-save-and-remember", {"destination"}, true},
   };
-  return specs;
+  return wants;
 }
 
 const std::vector<std::string>& english_groups() {

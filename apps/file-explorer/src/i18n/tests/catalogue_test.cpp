@@ -72,10 +72,10 @@ TEST(CatalogueLayout, GermanHasTheSameGroupsUnderGermanTitles) {
 TEST(CatalogueLayout, EveryMessageSitsInItsGroup) {
   for (const NamedCatalogue& c : both()) {
     SCOPED_TRACE(c.name);
-    for (const MessageSpec& spec : message_specs()) {
-      const Entry* entry = find_entry(c.catalogue, spec.id);
+    for (const ExpectedMessage& want : expected_messages()) {
+      const Entry* entry = find_entry(c.catalogue, want.id);
       if (entry == nullptr) continue;  // reported by the presence test
-      EXPECT_EQ(entry->group, spec.group) << spec.id << " at line " << entry->line;
+      EXPECT_EQ(entry->group, want.group) << want.id << " at line " << entry->line;
     }
   }
 }
@@ -103,14 +103,14 @@ TEST(CatalogueMessages, EveryListedIdOccursExactlyOnce) {
     SCOPED_TRACE(c.name);
     std::map<std::string, int> occurrences;
     for (const Entry& entry : c.catalogue.entries) ++occurrences[entry.id];
-    for (const MessageSpec& spec : message_specs()) EXPECT_EQ(occurrences[spec.id], 1) << spec.id;
+    for (const ExpectedMessage& want : expected_messages()) EXPECT_EQ(occurrences[want.id], 1) << want.id;
   }
 }
 
 TEST(CatalogueMessages, NoIdOutsideTheKnownList) {
   std::set<std::string> known;
-  for (const MessageSpec& spec : message_specs()) known.insert(spec.id);
-  EXPECT_EQ(known.size(), message_specs().size()) << "the table lists an id twice";
+  for (const ExpectedMessage& want : expected_messages()) known.insert(want.id);
+  EXPECT_EQ(known.size(), expected_messages().size()) << "the table lists an id twice";
   for (const NamedCatalogue& c : both()) {
     SCOPED_TRACE(c.name);
     for (const Entry& entry : c.catalogue.entries)
@@ -121,11 +121,11 @@ TEST(CatalogueMessages, NoIdOutsideTheKnownList) {
 TEST(CatalogueMessages, EachMessageUsesExactlyItsArguments) {
   for (const NamedCatalogue& c : both()) {
     SCOPED_TRACE(c.name);
-    for (const MessageSpec& spec : message_specs()) {
-      const Entry* entry = find_entry(c.catalogue, spec.id);
+    for (const ExpectedMessage& want : expected_messages()) {
+      const Entry* entry = find_entry(c.catalogue, want.id);
       if (entry == nullptr) continue;
-      const std::set<std::string> expected(spec.args.begin(), spec.args.end());
-      EXPECT_EQ(join(arguments_of(*entry)), join(expected)) << spec.id;
+      const std::set<std::string> expected(want.args.begin(), want.args.end());
+      EXPECT_EQ(join(arguments_of(*entry)), join(expected)) << want.id;
     }
   }
 }
