@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <array>
 
+#include "fileops/create_folder.h"
+#include "fileops/names.h"
+#include "fileops/rename_item.h"
 #include "files_app/file_explorer_widget.h"
 #include "files_app/payload_decoding.h"
+#include "i18n/i18n.h"
 #include "model/path_compare.h"
 #include "toolbar/file_toolbar.h"
 
@@ -188,6 +192,35 @@ DispatchResult open_action(FileExplorerWidget& explorer, std::string_view payloa
   return DispatchError{"file location is no longer available"};
 }
 
+DispatchResult rename_action(FileExplorerWidget& explorer, std::string_view payload) {
+  auto parts = decode_string_array_payload(payload);
+  if (!parts) return DispatchError{parts.error()};
+  if (parts->empty()) return DispatchError{"missing file resource"};
+  if (parts->size() < 2) return DispatchError{"missing new file name"};
+  const std::filesystem::path path((*parts)[0]);
+  if (!explorer.index_of(path)) return DispatchError{kNotVisible};
+  if (explorer.current_in_archive()) return DispatchError{tr("files-archive-read-only")};
+  if (auto renamed = rename_item(path, (*parts)[1]); !renamed) return DispatchError{renamed.error()};
+  explorer.refresh();
+  if (auto at = explorer.index_of(path.parent_path() / std::string(trim_white_space((*parts)[1])))) {
+    explorer.state_mut().selection.select_only(*at);
+  }
+  explorer.set_status(tr("files-renamed"));
+  return Handled{};
+}
+
+DispatchResult new_folder_action(FileExplorerWidget& explorer, std::string_view payload) {
+  auto name = decode_string_payload(payload);
+  if (!name) return DispatchError{name.error()};
+  if (explorer.current_in_archive()) return DispatchError{tr("files-archive-read-only")};
+  auto created = create_folder(explorer.state().current_path, *name);
+  if (!created) return DispatchError{created.error()};
+  explorer.refresh();
+  if (auto at = explorer.index_of(*created)) explorer.state_mut().selection.select_only(*at);
+  explorer.set_status(tr("files-created-folder"));
+  return Handled{};
+}
+
 DispatchResult control_invoke(FileExplorerWidget& explorer, std::string_view payload) {
   vemo_ui::ControlRequest request;
   if (auto id = decode_string_payload(payload)) {
@@ -241,6 +274,8 @@ DispatchResult dispatch_action(FileExplorerWidget& explorer, std::uint8_t kind, 
   // Effect actions.
   if (action_id == "files.folder-command") return folder_command(explorer, kind, payload);
   if (action_id == "files.entry-command") return entry_command(explorer, kind, payload);
+  if (action_id == "files.rename") return rename_action(explorer, payload);
+  if (action_id == "files.new-folder") return new_folder_action(explorer, payload);
   if (action_id == "files.paste" && explorer.state().clipboard.paths.empty()) {
     return DispatchError{"The clipboard is empty"};
   }

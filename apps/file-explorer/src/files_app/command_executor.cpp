@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fileops/create_folder.h"
 #include "fileops/open_item.h"
 #include "files_app/file_explorer_widget.h"
 #include "i18n/i18n.h"
@@ -59,6 +60,22 @@ std::vector<std::filesystem::path> selected_paths(const FileExplorerWidget& expl
     if (i < entries.size()) paths.push_back(entries[i].path.fs());
   }
   return paths;
+}
+
+// A new folder under the localized default name, selected and ready to be renamed.
+bool new_folder(FileExplorerWidget& explorer) {
+  auto created = create_folder(explorer.state().current_path, tr("files-new-folder-default-name"));
+  if (!created) {
+    explorer.set_status(tr_args("files-new-folder-failed", {{"error", created.error()}}));
+    return false;
+  }
+  explorer.refresh();
+  if (auto at = explorer.index_of(*created)) {
+    explorer.state_mut().selection.select_only(*at);
+    explorer.begin_rename(*at);
+  }
+  explorer.set_status(tr("files-created-folder"));
+  return true;
 }
 
 }  // namespace
@@ -205,6 +222,22 @@ bool execute_command(FileExplorerWidget& explorer, const Command& command) {
                  },
                  [&](const cmd::StartDrag&) {
                    explorer.start_drag();
+                   return true;
+                 },
+                 [&](const cmd::NewFolder&) { return new_folder(explorer); },
+                 [&](const cmd::BeginRename&) {
+                   // The cursor entry when it is selected, else the first selected one.
+                   auto index = state.selection.cursor();
+                   if (!index || !state.selection.is_selected(*index)) {
+                     const auto selected = state.selection.selected();
+                     if (selected.empty()) return false;
+                     index = selected.front();
+                   }
+                   return explorer.begin_rename(*index);
+                 },
+                 [&](const cmd::CommitRename&) { return explorer.commit_rename(); },
+                 [&](const cmd::CancelRename&) {
+                   explorer.cancel_rename();
                    return true;
                  },
                  [&](const cmd::AddFavourite& c) {

@@ -22,6 +22,7 @@
 #include "vemo_ui/widgets/context_menu.h"
 #include "vemo_ui/widgets/nav_shell.h"
 #include "vemo_ui/widgets/scrollable.h"
+#include "vemo_ui/widgets/text_input.h"
 
 namespace fe {
 namespace {
@@ -51,7 +52,8 @@ FileExplorerWidget::FileExplorerWidget(std::optional<std::filesystem::path> conf
     : config_folder_(std::move(config_folder)),
       home_(std::move(home)),
       sidebar_(std::make_shared<SidebarState>(
-          FavouritesStore(config_folder_, vemo_ui::sysdirs::UserDirs::from_system(home_)))) {
+          FavouritesStore(config_folder_, vemo_ui::sysdirs::UserDirs::from_system(home_)))),
+      rename_field_(make_rename_field()) {
   std::error_code ec;
   thumbnail_cache_ = config_folder_ ? *config_folder_ / "thumbnails"
                                     : std::filesystem::temp_directory_path(ec) / "vemo-file-explorer-thumbnails";
@@ -113,7 +115,7 @@ void FileExplorerWidget::load_folder(const std::filesystem::path& path) {
   state_.load_error.reset();
   state_.status_message.reset();
   state_.remembered_index.reset();
-  state_.renaming.reset();
+  if (state_.renaming) end_rename();
   state_.drag = DragState{};
 
   if (auto trash = trash_files_dir(); trash && same_path(path, *trash)) {
@@ -286,6 +288,7 @@ void FileExplorerWidget::sync(vemo_ui::SyncContext& ctx) {
     next_refresh_ = ctx.now + refresh_interval(state_.entry_list().size());
     relist_if_changed();
   }
+  sync_rename_field(ctx);
   drain_commands();
 }
 

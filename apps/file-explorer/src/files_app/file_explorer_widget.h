@@ -22,6 +22,7 @@ namespace vemo_ui {
 class ContextMenu;
 class NavShell;
 class Scrollable;
+class TextInput;
 }  // namespace vemo_ui
 
 namespace fe {
@@ -76,6 +77,14 @@ class FileExplorerWidget : public vemo_ui::Widget {
   void drain_commands();
   // Runs the requests that pressed controls queued, in order, through the command executor.
   void drain_controls();
+
+  // The inline rename (root_rename.cpp). Beginning puts the entry's name into the field and clears
+  // the status; committing renames with the field's text; both answer whether anything happened.
+  bool begin_rename(std::size_t index);
+  bool commit_rename();
+  void cancel_rename();
+  const vemo_ui::TextInput& rename_field() const { return *rename_field_; }
+  vemo_ui::TextInput& rename_field_mut() { return *rename_field_; }
 
   // The explorer's own folders and places.
   bool current_is_trash() const;
@@ -144,6 +153,13 @@ class FileExplorerWidget : public vemo_ui::Widget {
                                                             const std::vector<std::filesystem::path>& dragged) const;
   void finish_drop(vemo_ui::Point p);
 
+  // Rename field (root_rename.cpp).
+  static std::unique_ptr<vemo_ui::TextInput> make_rename_field();
+  std::optional<vemo_ui::EventResult> route_to_rename(const vemo_ui::Event& e, vemo_ui::EventContext& ctx);
+  void sync_rename_field(vemo_ui::SyncContext& ctx);
+  void draw_rename_field(vemo_ui::Painter& p, vemo_ui::DrawContext& ctx);
+  void end_rename();
+
  public:
   // Starts the internal drag of the selection (StartDrag).
   void start_drag();
@@ -172,6 +188,8 @@ class FileExplorerWidget : public vemo_ui::Widget {
   vemo_ui::Scrollable* scroll_ = nullptr;  // inside shell_, valid until the next rebuild
   FileView* view_ = nullptr;               // inside scroll_
   RenameSlot rename_slot_;
+  std::unique_ptr<vemo_ui::TextInput> rename_field_;
+  bool rename_focus_pending_ = false;
   DropTargets drop_targets_;
   ThumbnailHandles thumbnails_;
   std::unique_ptr<vemo_ui::ContextMenu> menu_;

@@ -7,6 +7,7 @@
 #include "toolbar/file_toolbar.h"
 #include "vemo_ui/widgets/context_menu.h"
 #include "vemo_ui/widgets/nav_shell.h"
+#include "vemo_ui/widgets/text_input.h"
 
 namespace fe {
 
@@ -54,6 +55,9 @@ std::optional<vemo_ui::a11y::AccessNode> FileExplorerWidget::accessibility() con
       }
       node.children.push_back(std::move(page));
     }
+  }
+  if (state_.renaming) {
+    if (auto field = rename_field_->accessibility()) node.children.push_back(std::move(*field));
   }
   if (menu_ && menu_->is_open()) {
     if (auto menu = menu_->accessibility()) node.children.push_back(std::move(*menu));

@@ -217,6 +217,11 @@ EventResult FileExplorerWidget::handle_event(const Event& e, vemo_ui::EventConte
   }
   // 3. An open menu takes every event.
   if (menu_ && menu_->is_open()) return finish(route_to_menu(e, ctx));
+  // 4. A rename in progress owns the keyboard; a press elsewhere commits it.
+  if (auto renamed = route_to_rename(e, ctx)) {
+    if (state_.renaming) ctx.request_focus(std::string(rename_field_->id()));
+    return finish(*renamed);
+  }
   // 5. An internal drag owns the pointer until its release.
   if (state_.drag.dragging) {
     if (e.type == Event::Type::PointerMove) {

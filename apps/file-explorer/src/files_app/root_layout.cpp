@@ -20,6 +20,7 @@
 #include "vemo_ui/widgets/empty_state.h"
 #include "vemo_ui/widgets/nav_shell.h"
 #include "vemo_ui/widgets/scrollable.h"
+#include "vemo_ui/widgets/text_input.h"
 #include "views/file_view.h"
 
 namespace fe {
@@ -39,6 +40,7 @@ std::vector<vemo_ui::Widget*> FileExplorerWidget::children_mut() {
   std::vector<vemo_ui::Widget*> out;
   if (toolbar_) out.push_back(toolbar_.get());
   if (shell_) out.push_back(shell_.get());
+  if (state_.renaming) out.push_back(rename_field_.get());
   return out;
 }
 
@@ -151,7 +153,10 @@ void FileExplorerWidget::begin_path_editing() {
 void FileExplorerWidget::draw(vemo_ui::Painter& p, vemo_ui::DrawContext& ctx) {
   const auto& theme = ctx.theme;
   p.fill_rect(bounds_, theme.window);
-  vemo_ui::Widget::draw(p, ctx);
+  // The rename field is placed from the slot the file view fills while drawing, so it comes after.
+  if (toolbar_) toolbar_->draw(p, ctx);
+  if (shell_) shell_->draw(p, ctx);
+  draw_rename_field(p, ctx);
   draw_overlays(p, ctx);
 }
 

@@ -26,6 +26,8 @@ class TextInput : public Widget {
   void select_all() { editor_.select_all(); }
   LineEditor& editor() { return editor_; }
   const LineEditor& editor() const { return editor_; }
+  // Puts the field where its owner draws it outside the layout pass (over a list row, say).
+  void place(const Rect& bounds) { bounds_ = bounds; }
 
   // True once after the text changed by editing.
   bool take_dirty() { return std::exchange(dirty_, false); }
