@@ -174,7 +174,7 @@ vemo_ui::EventResult PathBar::handle_event(const vemo_ui::Event& e, vemo_ui::Eve
 vemo_ui::EventResult PathBar::handle_editing_event(const vemo_ui::Event& e, vemo_ui::EventContext& ctx) {
   EventResult result = field_.handle_event(e, ctx);
   if (auto submitted = field_.take_submitted()) {
-    commands_->push(cmd::OpenPath{resolve_typed_path(*submitted, home_, path_before_editing_)});
+    commands_->push(cmd::OpenPath{tidy_location(resolve_typed_path(*submitted, home_, path_before_editing_))});
     end_editing();
     ctx.request_focus(kId);
     return EventResult::Consumed;

@@ -26,6 +26,12 @@ std::filesystem::path resolve_typed_path(std::string_view text, const std::optio
   return current / expand_tilde(text, home);
 }
 
+std::filesystem::path tidy_location(const std::filesystem::path& path) {
+  std::filesystem::path tidy = path.lexically_normal();
+  if (!tidy.has_filename() && tidy.has_relative_path()) tidy = tidy.parent_path();
+  return tidy;
+}
+
 namespace {
 
 struct Candidate {

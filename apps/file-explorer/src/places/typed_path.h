@@ -18,6 +18,12 @@ std::filesystem::path expand_tilde(std::string_view text, const std::optional<st
 std::filesystem::path resolve_typed_path(std::string_view text, const std::optional<std::filesystem::path>& home,
                                          const std::filesystem::path& current);
 
+// The folder a resolved path names, spelled the way the path bar shows it: empty and "."
+// components dropped, ".." taken back lexically (as a shell's cd does) and no trailing "/". Without
+// this, "~/a//b/../c/" would become the shown folder verbatim and its breadcrumbs would read
+// "a › b › c" for the folder a/c.
+std::filesystem::path tidy_location(const std::filesystem::path& path);
+
 struct PathCompletion {
   std::string name;  // UTF-8, invalid bytes replaced
   std::filesystem::path path;

@@ -51,6 +51,19 @@ TEST(TypedPath, TildeExpansionAndResolution) {
   }
 }
 
+TEST(TypedPath, TidyLocationSpellsTheFolderAsBreadcrumbsShowIt) {
+  const std::pair<fs::path, fs::path> cases[] = {
+      {"/home/ann/", "/home/ann"},
+      {"/home//ann/./Music", "/home/ann/Music"},
+      {"/home/ann/work/../Music/", "/home/ann/Music"},
+      {"/data/shown/../../..", "/"},
+      {"/", "/"},
+      {"//", "/"},
+      {"/home/ann", "/home/ann"},
+  };
+  for (const auto& [typed, tidy] : cases) EXPECT_EQ(tidy_location(typed), tidy) << typed;
+}
+
 std::vector<std::string> names(const std::vector<PathCompletion>& completions) {
   std::vector<std::string> out;
   for (const auto& c : completions) out.push_back(c.name + (c.is_dir ? "/" : ""));
