@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes still images of the explorer for a person to look at: windows 700 and 800 pixels wide and a
-# 1280x800 window at text scale 1.5, all on a small demo folder made in /tmp for the purpose.
+# Makes still images of the explorer for a person to look at: windows 700 and 800 pixels wide, a
+# 1280x800 window at text scale 1.5 and an inline rename in list and grid mode, all on a small demo
+# folder made in /tmp for the purpose.
 #
 #   scripts/screenshots.sh [OUT_DIR]        (default /tmp/fe-shots)
 #
@@ -37,15 +38,35 @@ head -c 64000 /dev/zero >"$folder/Thesis draft final version with a rather long 
 touch -d '2026-03-02 09:15' "$folder/main.cpp"
 touch -d '2025-11-20 17:40' "$folder/Quarterly budget.csv"
 
+in_demo_home() {
+  env -u DISPLAY -u WAYLAND_DISPLAY -u LC_ALL -u LANGUAGE HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+    XDG_STATE_HOME="$home/.local/state" XDG_DATA_HOME="$home/.local/share" XDG_CACHE_HOME="$home/.cache" \
+    LANG=en_US.UTF-8 "$@"
+}
+
 shoot() {
   local name=$1
   shift
-  env -u DISPLAY -u WAYLAND_DISPLAY -u LC_ALL -u LANGUAGE HOME="$home" XDG_CONFIG_HOME="$home/.config" \
-    XDG_STATE_HOME="$home/.local/state" XDG_DATA_HOME="$home/.local/share" XDG_CACHE_HOME="$home/.cache" \
-    LANG=en_US.UTF-8 "$explorer" --shot "$out_dir/$name.png" --path "$folder" "$@" >/dev/null
+  in_demo_home "$explorer" --shot "$out_dir/$name.png" --path "$folder" "$@" >/dev/null
   echo "$out_dir/$name.png"
+}
+
+# Drives the automation mode: the last entry renamed in place, in list and then in grid mode.
+shoot_rename() {
+  in_demo_home "$explorer" --automation --window-size 800x560 "$folder" >/dev/null <<EOF
+{"op":"key","key":"End"}
+{"op":"key","key":"F2"}
+{"op":"shot","path":"$out_dir/rename-list.png"}
+{"op":"key","key":"Escape"}
+{"op":"invoke","kind":2,"action":"files.folder-command","payload":"grid"}
+{"op":"key","key":"F2"}
+{"op":"shot","path":"$out_dir/rename-grid.png"}
+EOF
+  echo "$out_dir/rename-list.png"
+  echo "$out_dir/rename-grid.png"
 }
 
 shoot width-700 --size 700x560
 shoot width-800 --size 800x600
 shoot text-scale-1.5 --size 1280x800 --text-scale 1.5
+shoot_rename

@@ -24,14 +24,20 @@ std::expected<void, LayoutError> layout_frame(Widget& root, LayoutContext& ctx, 
   SyncContext sync{ctx.services, now};
   root.sync(sync);
   // Asked every frame, so that the dirty flag is consumed even when a rebuild is forced.
-  const bool dirty = root.take_structure_dirty();
-  if (dirty || force_rebuild) root.build_layout(ctx);
-  const Size natural = root.measure(ctx, Constraints{Constraints::Mode::Definite, viewport.width});
-  if (!std::isfinite(natural.width) || !std::isfinite(natural.height)) {
-    return std::unexpected(LayoutError{fmt::format("{} measured a size that is not finite ({} x {})", root.type_name(),
-                                                   natural.width, natural.height)});
+  bool rebuild = root.take_structure_dirty() || force_rebuild;
+  // A widget may learn during placement that it needs other children (a toolbar that turns compact
+  // at its new width); one more pass settles it within the same frame instead of showing a frame
+  // of the old structure. More passes are not made, so a widget that flips forever cannot hang.
+  for (int pass = 0; pass < 2; ++pass) {
+    if (rebuild) root.build_layout(ctx);
+    const Size natural = root.measure(ctx, Constraints{Constraints::Mode::Definite, viewport.width});
+    if (!std::isfinite(natural.width) || !std::isfinite(natural.height)) {
+      return std::unexpected(LayoutError{fmt::format("{} measured a size that is not finite ({} x {})",
+                                                     root.type_name(), natural.width, natural.height)});
+    }
+    root.apply_layout(ctx, Rect{0, 0, viewport.width, viewport.height});
+    if (pass == 0 && !(rebuild = root.take_structure_dirty())) break;
   }
-  root.apply_layout(ctx, Rect{0, 0, viewport.width, viewport.height});
   return {};
 }
 

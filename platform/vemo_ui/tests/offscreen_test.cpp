@@ -44,6 +44,10 @@ class ProbeWidget : public Widget {
   void apply_layout(LayoutContext&, const Rect& r) override {
     order += "a";
     bounds_ = r;
+    if (dirty_on_placements > 0) {
+      --dirty_on_placements;
+      dirty = true;
+    }
   }
   void draw(Painter& p, DrawContext& ctx) override {
     order += "d";
@@ -59,6 +63,7 @@ class ProbeWidget : public Widget {
   int environments = 0;
   int dirty_asks = 0;
   bool dirty = false;
+  int dirty_on_placements = 0;  // placements that find the structure stale, like a toolbar turning compact
   Services* services = nullptr;
   Size natural{100, 40};
   Constraints last_constraint;
@@ -112,8 +117,24 @@ TEST(OffscreenFrame, StepsRunInOrderAndRebuildOnlyWhenDirty) {
   ASSERT_TRUE(renderer.layout(root, Size{80, 50}));
   EXPECT_EQ(root.order, "sbma");
   EXPECT_FALSE(root.dirty);
-  EXPECT_EQ(root.dirty_asks, 3);
+  EXPECT_EQ(root.dirty_asks, 6) << "asked before building and again after placing, each frame";
   EXPECT_EQ(root.environments, 1);
+}
+
+TEST(OffscreenFrame, PlacementThatStalesTheStructureRebuildsWithinTheFrame) {
+  OffscreenRenderer renderer(Theme::light());
+  ProbeWidget root;
+  root.dirty_on_placements = 1;
+  ASSERT_TRUE(renderer.render_resilient(root, Size{80, 50}));
+  EXPECT_EQ(root.order, "sbmabmad");
+  EXPECT_FALSE(root.dirty);
+
+  // A widget that stales itself at every placement gets one extra pass, not a loop.
+  root.order.clear();
+  root.dirty_on_placements = 100;
+  ASSERT_TRUE(renderer.render_resilient(root, Size{80, 50}));
+  EXPECT_EQ(root.order, "smabmad");
+  EXPECT_TRUE(root.dirty) << "left for the next frame";
 }
 
 TEST(OffscreenFrame, MeasuresWithTheViewportWidth) {

@@ -125,14 +125,25 @@ TEST_F(ToolbarTest, ControlsShownByWidthModeAndArchive) {
 TEST_F(ToolbarTest, StartsCompactAndMarksItselfDirtyOnlyWhenTheFlagChanges) {
   EXPECT_TRUE(toolbar_.is_compact());
   toolbar_.refresh({}, "/", std::nullopt, {});
-  ASSERT_TRUE(renderer_.render_resilient(toolbar_, {1200, 42}).has_value());
+  vemo_ui::LayoutContext ctx{renderer_.text(), renderer_.theme(), renderer_.services(), 1, 1, {1200, 42}};
+  toolbar_.build_layout(ctx);
+  toolbar_.apply_layout(ctx, {0, 0, 1200, 42});
   EXPECT_FALSE(toolbar_.is_compact());
   EXPECT_TRUE(toolbar_.take_structure_dirty());
   EXPECT_FALSE(toolbar_.take_structure_dirty());
-  ASSERT_TRUE(renderer_.render_resilient(toolbar_, {1100, 42}).has_value());
+  toolbar_.apply_layout(ctx, {0, 0, 1100, 42});
   EXPECT_FALSE(toolbar_.take_structure_dirty());
-  ASSERT_TRUE(renderer_.render_resilient(toolbar_, {600, 42}).has_value());
+  toolbar_.apply_layout(ctx, {0, 0, 600, 42});
   EXPECT_TRUE(toolbar_.take_structure_dirty());
+}
+
+TEST_F(ToolbarTest, OneFrameShowsTheControlsOfItsWidth) {
+  // The frame rebuilds the toolbar when placement changes its mode, so even the first image (a still
+  // shot, say) has Forward and the view-mode toggle at a wide width.
+  toolbar_.refresh({}, "/", std::nullopt, {});
+  ASSERT_TRUE(renderer_.render_resilient(toolbar_, {1200, 42}).has_value());
+  EXPECT_EQ(ids(), (Ids{"files.back", "files.forward", "files.up", "path_bar", "files.view-mode", "files.view_menu"}));
+  EXPECT_FALSE(toolbar_.take_structure_dirty());
 }
 
 TEST_F(ToolbarTest, SizesNamesAndTheRowLayout) {
