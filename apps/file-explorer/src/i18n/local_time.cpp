@@ -6,17 +6,30 @@
 
 namespace fe {
 
+namespace {
+
+// One day of slack on each side leaves room for any zone offset.
+constexpr std::int64_t kMinSeconds = (detail::days_from_civil(detail::kMinYear, 1, 1) + 1) * 86400;
+constexpr std::int64_t kMaxSeconds = detail::days_from_civil(detail::kMaxYear, 12, 31) * 86400;
+// Real zones stay within a day of UTC; a larger offset is not one.
+constexpr std::int32_t kMaxOffset = 86400;
+
+}  // namespace
+
 std::optional<LocalDateTime> LocalDateTime::from_unix(std::int64_t seconds, std::uint32_t nanos) {
-  // One day of slack on each side leaves room for any zone offset.
-  constexpr std::int64_t kMinSeconds = (detail::days_from_civil(detail::kMinYear, 1, 1) + 1) * 86400;
-  constexpr std::int64_t kMaxSeconds = detail::days_from_civil(detail::kMaxYear, 12, 31) * 86400;
   if (seconds < kMinSeconds || seconds > kMaxSeconds) return std::nullopt;
 
   std::int32_t offset = 0;
   const std::time_t t = static_cast<std::time_t>(seconds);
   std::tm tm{};
   if (localtime_r(&t, &tm)) offset = static_cast<std::int32_t>(tm.tm_gmtoff);
+  return at_offset(seconds, nanos, offset);
+}
 
+std::optional<LocalDateTime> LocalDateTime::at_offset(std::int64_t seconds, std::uint32_t nanos, std::int32_t offset) {
+  if (seconds < kMinSeconds || seconds > kMaxSeconds || offset < -kMaxOffset || offset > kMaxOffset) {
+    return std::nullopt;
+  }
   const std::int64_t wall = seconds + offset;
   std::int64_t days = wall / 86400;
   std::int64_t of_day = wall % 86400;

@@ -20,6 +20,9 @@ struct LocalDateTime {
   // The local wall time of a Unix instant, using the process time zone (localtime_r) for the
   // offset. nullopt when the date lies outside the supported calendar range.
   static std::optional<LocalDateTime> from_unix(std::int64_t seconds, std::uint32_t nanos);
+  // The same with the zone's offset already known (callers that convert many nearby instants look
+  // it up once).
+  static std::optional<LocalDateTime> at_offset(std::int64_t seconds, std::uint32_t nanos, std::int32_t offset);
 
   friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -79,6 +80,19 @@ TEST(LocalDateTime, FromUnixGivesWallTimeAndOffset) {
   }
   EXPECT_FALSE(LocalDateTime::from_unix(std::numeric_limits<std::int64_t>::max(), 0).has_value());
   EXPECT_FALSE(LocalDateTime::from_unix(std::numeric_limits<std::int64_t>::min(), 0).has_value());
+}
+
+TEST(LocalDateTime, AtOffsetShiftsTheWallTimeAndRefusesWhatNoZoneHas) {
+  // 2024-03-05 14:07:00 UTC seen two hours east and five and a half west.
+  const auto east = LocalDateTime::at_offset(1'709'647'620, 0, 7200);
+  ASSERT_TRUE(east);
+  EXPECT_EQ((std::array{east->day, east->hour, east->minute}), (std::array{5u, 16u, 7u}));
+  const auto west = LocalDateTime::at_offset(1'709'647'620, 0, -19'800);
+  ASSERT_TRUE(west);
+  EXPECT_EQ((std::array{west->day, west->hour, west->minute}), (std::array{5u, 8u, 37u}));
+  EXPECT_EQ(west->utc_offset_seconds, -19'800);
+  EXPECT_FALSE(LocalDateTime::at_offset(std::numeric_limits<std::int64_t>::max(), 0, 0));
+  EXPECT_FALSE(LocalDateTime::at_offset(0, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
 TEST(CivilDate, RoundTripsAcrossEras) {
