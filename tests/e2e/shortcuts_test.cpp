@@ -77,6 +77,23 @@ TEST_F(Shortcuts, PrimaryKeysSelectZoomAndShowHidden) {
   EXPECT_NEAR(row_height(), 34, 0.01);
 }
 
+TEST_F(Shortcuts, AltArrowsWalkTheHistoryInBothViewModes) {
+  for (const char* mode : {"list", "grid"}) {
+    c_->request({{"op", "invoke"}, {"kind", 2}, {"action", "files.folder-command"}, {"payload", mode}});
+    // A click focuses the view, which takes plain arrows first in grid mode.
+    auto tile = rect_of(*c_, "file_row:a.txt");
+    ASSERT_TRUE(tile) << mode;
+    click(*c_, ((*tile)[0] + (*tile)[2]) / 2, ((*tile)[1] + (*tile)[3]) / 2);
+    EXPECT_TRUE(consumed("Up", {"alt"})) << mode;
+    EXPECT_EQ(snapshot(*c_)["directory"], home_.home().string()) << mode;
+    EXPECT_TRUE(consumed("Left", {"alt"})) << mode;
+    EXPECT_EQ(snapshot(*c_)["directory"], folder_.string()) << mode;
+    EXPECT_TRUE(consumed("Right", {"alt"})) << mode;
+    EXPECT_EQ(snapshot(*c_)["directory"], home_.home().string()) << mode;
+    EXPECT_TRUE(consumed("Left", {"alt"})) << mode;
+  }
+}
+
 TEST_F(Shortcuts, RefreshAndParentFolder) {
   std::ofstream(folder_ / "new.txt") << "n";
   EXPECT_TRUE(consumed("F5"));

@@ -64,6 +64,13 @@ std::optional<Command> FileExplorerWidget::shortcut_command(const Event& e) cons
   if (primary && (e.key == Key::Plus || e.key == Key::Equal)) return cmd::ZoomIn{};
   if (primary && (e.key == Key::Minus || e.key == Key::Underscore)) return cmd::ZoomOut{};
   if (primary) return std::nullopt;
+  // The history keys every desktop file manager answers: Alt + Left, Right and Up.
+  if (e.mods.alt) {
+    if (e.key == Key::Left) return cmd::GoBack{};
+    if (e.key == Key::Right) return cmd::GoForward{};
+    if (e.key == Key::Up) return cmd::GoUp{};
+    return std::nullopt;
+  }
   switch (e.key) {
     case Key::Enter:
       if (auto c = selection.cursor(); c && *c < count) return cmd::ActivateEntry{*c};

@@ -172,6 +172,8 @@ vemo_ui::EventResult FileView::handle_key(const vemo_ui::Event& e) {
   if (e.key != Key::Up && e.key != Key::Down && e.key != Key::Left && e.key != Key::Right) {
     return vemo_ui::EventResult::Ignored;
   }
+  // Alt with an arrow walks the history; that belongs to the window.
+  if (e.mods.alt) return vemo_ui::EventResult::Ignored;
   const std::size_t last = count - 1;
   const std::size_t cursor = std::min(selection_.cursor().value_or(0), last);
   const std::size_t cols = std::max<std::size_t>(columns_, 1);
