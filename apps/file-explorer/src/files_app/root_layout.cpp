@@ -102,6 +102,8 @@ void FileExplorerWidget::build_layout(vemo_ui::LayoutContext& ctx) {
   const bool folder_changed = shell_built_for_ != state_.current_path;
   shell_ = std::make_unique<vemo_ui::NavShell>(320, 640, 200);
   shell_->set_collapse_width(std::max(640 + 900 * std::max(ctx.text_scale - 1, 0.0), 1.0));
+  // The narrow window's toggle shows only an icon; it opens the places.
+  shell_->set_toggle_accessible_name(tr("files-a11y-places"));
   shell_->set_sidebar(std::make_unique<PlacesSidebar>(
       state_.current_path, system_places(workspace_roots(), trash_files_dir()), sidebar_, commands_));
   shell_->set_content(build_content());
