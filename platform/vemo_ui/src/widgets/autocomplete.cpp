@@ -198,6 +198,8 @@ std::optional<a11y::AccessNode> Autocomplete::accessibility() const {
   if (!node) return node;
   if (is_list_open()) {
     a11y::AccessNode list(a11y::Role::List);
+    // The list belongs to the field: it carries the field's name, so a reader announces whose it is.
+    if (node->name) list.with_name(*node->name);
     list.with_bounds(list_rect());
     const int count = static_cast<int>(completions_.size());
     for (std::size_t i = 0; i < completions_.size(); ++i) {
