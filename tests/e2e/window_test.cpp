@@ -3,6 +3,7 @@
 
 #include <cairo.h>
 
+#include <array>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -117,6 +118,75 @@ INSTANTIATE_TEST_SUITE_P(Window, WindowSize,
                          testing::Values(SizeCase{"Default", {}, 1280, 800},
                                          SizeCase{"Chosen", {"--window-size", "900x600"}, 900, 600}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The chrome of a real window at the widths around the toolbar's compact limit and at a large text
+// scale: every control lies inside the window, none overlaps another, and the breadcrumbs stay
+// inside their bar.
+struct ChromeCase {
+  const char* name;
+  std::vector<std::string> args;
+  int width;
+  int height;
+  bool compact;
+};
+
+class WindowChrome : public Window, public testing::WithParamInterface<ChromeCase> {};
+
+bool overlap(const std::array<double, 4>& a, const std::array<double, 4>& b) {
+  return a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
+}
+
+void collect_breadcrumb_bounds(const json& node, std::vector<std::array<double, 4>>& out) {
+  if (node.value("name", "") == "Breadcrumbs" && node.contains("children")) {
+    for (const auto& child : node["children"]) {
+      if (child.contains("bounds")) out.push_back(child["bounds"].get<std::array<double, 4>>());
+    }
+    return;
+  }
+  if (node.contains("children")) {
+    for (const auto& child : node["children"]) collect_breadcrumb_bounds(child, out);
+  }
+}
+
+TEST_P(WindowChrome, ControlsFitWithoutOverlapping) {
+  const ChromeCase& c = GetParam();
+  start(c.args);
+  if (HasFatalFailure()) return;
+  ASSERT_EQ(snapshot_rect(), root_rect(c.width, c.height));
+  const json rects = request({{"op", "rects"}}).value("rects", json::object());
+  std::vector<std::pair<std::string, std::array<double, 4>>> chrome;
+  for (const char* id : {"files.back", "files.forward", "files.up", "path_bar", "files.view-mode", "files.sort_menu",
+                         "files.view_menu", "nav.sidebar_toggle"}) {
+    if (rects.contains(id)) chrome.emplace_back(id, rects[id].get<std::array<double, 4>>());
+  }
+  EXPECT_EQ(rects.contains("files.forward"), !c.compact) << c.name;
+  EXPECT_EQ(rects.contains("files.view-mode"), !c.compact) << c.name;
+  for (std::size_t i = 0; i < chrome.size(); ++i) {
+    const auto& [id, r] = chrome[i];
+    EXPECT_TRUE(r[0] >= 0 && r[1] >= 0 && r[2] <= c.width && r[3] <= c.height) << c.name << " " << id;
+    for (std::size_t j = i + 1; j < chrome.size(); ++j) {
+      EXPECT_FALSE(overlap(r, chrome[j].second)) << c.name << ": " << id << " overlaps " << chrome[j].first;
+    }
+  }
+  ASSERT_TRUE(rects.contains("path_bar"));
+  const auto bar = rects["path_bar"].get<std::array<double, 4>>();
+  std::vector<std::array<double, 4>> crumbs;
+  collect_breadcrumb_bounds(request({{"op", "a11y"}}).value("tree", json::object()), crumbs);
+  EXPECT_FALSE(crumbs.empty()) << c.name;
+  for (const auto& r : crumbs) {
+    EXPECT_TRUE(r[0] >= bar[0] && r[2] <= bar[2] && r[1] >= bar[1] && r[3] <= bar[3])
+        << c.name << " a breadcrumb " << json(r).dump();
+  }
+  expect_shot_of(c.width, c.height, c.name);
+  quit_and_expect_success();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, WindowChrome,
+    testing::Values(ChromeCase{"Width700", {"--window-size", "700x560"}, 700, 560, true},
+                    ChromeCase{"Width800", {"--window-size", "800x600"}, 800, 600, false},
+                    ChromeCase{"TextScale15", {"--window-size", "1280x800", "--text-scale", "1.5"}, 1280, 800, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Window, FollowsAResizeFromOutside) {
   start({"--window-size", "900x600"});
