@@ -106,6 +106,9 @@ struct ArmDrag {
   Path path;
   vemo_ui::Point press;
   bool is_dir = false;
+  // The press fell on an item of a multi-item selection, which stays whole so that a drag carries
+  // all of it; a release without a drag then makes the item the only selection.
+  bool keeps_selection = false;
 };
 struct StartDrag {
   std::optional<ArmDrag> candidate;

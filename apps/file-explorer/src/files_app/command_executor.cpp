@@ -217,6 +217,9 @@ bool execute_command(FileExplorerWidget& explorer, const Command& command) {
                  },
                  [&](const cmd::ArmDrag& c) {
                    state.drag.candidate = c;
+                   if (c.keeps_selection) {
+                     if (auto at = explorer.index_of(c.path)) state.selection.set_cursor(*at);
+                   }
                    vemo_ui::diag::write_line("drag armed");
                    return true;
                  },
@@ -252,9 +255,10 @@ bool execute_command(FileExplorerWidget& explorer, const Command& command) {
                  },
                  [&](const cmd::ReorderFavourite& c) { return explorer.sidebar_state().favourites.move(c.from, c.to); },
                  [&](const cmd::OpenFavouriteMenu& c) {
-                   // Kept for the next secondary press, which opens this favourite's menu.
+                   // The root opens it: at the pointer after a secondary press, beside the row for
+                   // a key or an accessibility request.
                    state.pending_favourite_menu = c.path;
-                   return false;
+                   return true;
                  },
                  // The remaining kinds belong to operations that are not part of this build yet.
                  [&](const auto&) { return false; }},

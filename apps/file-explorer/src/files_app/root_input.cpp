@@ -172,7 +172,12 @@ void FileExplorerWidget::finish_drop(vemo_ui::Point p) {
 
   auto target = drop_target_at_paths(p, dragged);
   if (!target) {
-    if (pin_drop && dragged.size() == 1 && sidebar_rect().contains(p)) execute(cmd::AddFavourite{dragged.front()});
+    if (pin_drop && dragged.size() == 1 && sidebar_rect().contains(p)) {
+      execute(cmd::AddFavourite{dragged.front()});
+    } else if (over_dragged_folder(p, dragged)) {
+      // Dropped onto itself: no folder lights up as a target, but the user learns why nothing moved.
+      set_status(tr("files-nothing-to-move"));
+    }
     return;
   }
   std::size_t moved = 0, failed = 0;
@@ -197,6 +202,15 @@ void FileExplorerWidget::finish_drop(vemo_ui::Point p) {
   }
 }
 
+bool FileExplorerWidget::over_dragged_folder(vemo_ui::Point p,
+                                             const std::vector<std::filesystem::path>& dragged) const {
+  if (!drop_targets_) return false;
+  return std::ranges::any_of(*drop_targets_, [&](const DropTarget& target) {
+    return target.rect.contains(p) &&
+           std::ranges::any_of(dragged, [&](const auto& d) { return same_path(d, target.path); });
+  });
+}
+
 std::optional<std::filesystem::path> FileExplorerWidget::drop_target_at_paths(
     vemo_ui::Point p, const std::vector<std::filesystem::path>& dragged) const {
   if (drop_targets_) {
@@ -214,6 +228,7 @@ EventResult FileExplorerWidget::handle_event(const Event& e, vemo_ui::EventConte
   auto finish = [&](EventResult r) {
     drain_commands();
     drain_controls();
+    open_requested_favourite_menu();
     return r;
   };
   // 1. Pointer position and the root's drag start.
@@ -246,7 +261,14 @@ EventResult FileExplorerWidget::handle_event(const Event& e, vemo_ui::EventConte
   }
   // 6. Toolbar, then the navigation shell.
   auto result = Widget::handle_event(e, ctx);
-  if (e.is_release(vemo_ui::PointerButton::Primary)) state_.drag.candidate.reset();
+  if (e.is_release(vemo_ui::PointerButton::Primary)) {
+    drain_commands();
+    // A press that kept a multi-item selection for a drag that never came selects its item alone.
+    if (auto& candidate = state_.drag.candidate; candidate && candidate->keeps_selection) {
+      if (auto at = index_of(candidate->path)) execute(cmd::ClickEntry{*at, false, false});
+    }
+    state_.drag.candidate.reset();
+  }
   if (e.is_press(vemo_ui::PointerButton::Secondary)) {
     drain_commands();
     open_menu_after_secondary_press();

@@ -144,13 +144,17 @@ vemo_ui::EventResult FileView::handle_event(const vemo_ui::Event& e, vemo_ui::Ev
       if (!index) return EventResult::Ignored;
       const bool toggle = e.mods.ctrl || e.mods.meta;
       const bool range = e.mods.shift;
-      selection_.apply_click(*index, toggle, range);
+      const bool keeps_selection =
+          !toggle && !range && selection_.is_selected(*index) && selection_.selected_count() > 1;
       ctx.request_focus("file_view");
-      push(cmd::ClickEntry{*index, toggle, range});
+      if (!keeps_selection) {
+        selection_.apply_click(*index, toggle, range);
+        push(cmd::ClickEntry{*index, toggle, range});
+      }
       if (!toggle && !range) {
         const FileEntry& item = entry(*index);
         drag_ = DragCandidate{item.path.fs(), e.position, item.is_dir};
-        push(cmd::ArmDrag{drag_->path, drag_->press, drag_->is_dir});
+        push(cmd::ArmDrag{drag_->path, drag_->press, drag_->is_dir, keeps_selection});
       }
       return EventResult::Consumed;
     }
