@@ -290,6 +290,7 @@ void FileExplorerWidget::sync(vemo_ui::SyncContext& ctx) {
   }
   sync_rename_field(ctx);
   drain_commands();
+  open_requested_favourite_menu();
 }
 
 bool FileExplorerWidget::needs_idle_sync() const {

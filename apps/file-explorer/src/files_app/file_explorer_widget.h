@@ -152,6 +152,7 @@ class FileExplorerWidget : public vemo_ui::Widget {
   std::optional<std::filesystem::path> drop_target_at_paths(vemo_ui::Point p,
                                                             const std::vector<std::filesystem::path>& dragged) const;
   void finish_drop(vemo_ui::Point p);
+  bool over_dragged_folder(vemo_ui::Point p, const std::vector<std::filesystem::path>& dragged) const;
 
   // Rename field (root_rename.cpp).
   static std::unique_ptr<vemo_ui::TextInput> make_rename_field();
@@ -169,6 +170,8 @@ class FileExplorerWidget : public vemo_ui::Widget {
   // Menus (root_menus.cpp).
   void open_menu(std::vector<MenuEntry> entries, vemo_ui::Point at);
   void open_menu_after_secondary_press();
+  // A favourite menu asked for by the keyboard or an accessibility action, opened beside its row.
+  void open_requested_favourite_menu();
   vemo_ui::EventResult route_to_menu(const vemo_ui::Event& e, vemo_ui::EventContext& ctx);
 
   ExplorerState state_;

@@ -47,6 +47,23 @@ void FileExplorerWidget::open_menu_after_secondary_press() {
   execute(cmd::OpenContextMenu{state_.pointer});
 }
 
+void FileExplorerWidget::open_requested_favourite_menu() {
+  if (!state_.pending_favourite_menu) return;
+  auto path = std::move(*state_.pending_favourite_menu);
+  state_.pending_favourite_menu.reset();
+  // Beside the favourite's row, as a menu opened from the row itself would sit.
+  const auto& list = sidebar_->list;
+  const auto& favourites = sidebar_->favourites.items();
+  vemo_ui::Point at{sidebar_rect().x0 + 24, sidebar_rect().y0 + 24};
+  for (std::size_t i = 0; i < favourites.size() && list.valid; ++i) {
+    if (same_path(favourites[i].path, path)) {
+      at = {list.left + 24, list.rows_top + list.row_height * static_cast<double>(i + 1)};
+      break;
+    }
+  }
+  open_favourite_menu(path, at);
+}
+
 vemo_ui::EventResult FileExplorerWidget::route_to_menu(const vemo_ui::Event& e, vemo_ui::EventContext& ctx) {
   auto result = menu_->handle_event(e, ctx);
   if (auto chosen = menu_->take_chosen()) {
