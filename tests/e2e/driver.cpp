@@ -56,6 +56,13 @@ void click(AutomationClient& c, double x, double y, const std::string& button) {
   pointer(c, "release", x, y, button);
 }
 
+void modified_click(AutomationClient& c, double x, double y, const std::vector<std::string>& mods) {
+  for (const char* event : {"press", "release"}) {
+    auto answer = c.request({{"op", "pointer"}, {"event", event}, {"x", x}, {"y", y}, {"mods", mods}});
+    EXPECT_EQ(answer["ok"], true) << answer.dump();
+  }
+}
+
 void drag(AutomationClient& c, std::array<double, 2> from, std::array<double, 2> to, int steps) {
   pointer(c, "move", from[0], from[1]);
   pointer(c, "press", from[0], from[1]);

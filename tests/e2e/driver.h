@@ -30,6 +30,8 @@ void type_text(AutomationClient& c, const std::string& text);
 void pointer(AutomationClient& c, const std::string& event, double x, double y, const std::string& button = "primary");
 // A press and a release at the same point.
 void click(AutomationClient& c, double x, double y, const std::string& button = "primary");
+// A press and a release at the same point with modifier keys held ("shift", "ctrl", …).
+void modified_click(AutomationClient& c, double x, double y, const std::vector<std::string>& mods);
 // A press at `from`, motion in `steps` even steps to `to`, and a release there.
 void drag(AutomationClient& c, std::array<double, 2> from, std::array<double, 2> to, int steps = 4);
 
