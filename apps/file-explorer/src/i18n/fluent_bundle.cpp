@@ -11,6 +11,9 @@ namespace {
 
 // Message references may nest; a cycle must end in an error, not a stack overflow.
 constexpr int kMaxReferenceDepth = 16;
+// A pattern may name the same message several times at every level, so a few short messages could
+// expand to gigabytes; one text resolves at most this many references.
+constexpr std::size_t kMaxReferences = 1000;
 
 const ArgValue* find_arg(const Args& args, std::string_view name) {
   for (const auto& [arg_name, value] : args) {
@@ -49,7 +52,8 @@ const Pattern* Bundle::message_value(std::string_view id) const {
 
 std::string Bundle::format_pattern(const Pattern& pattern, const Args& args, std::vector<FormatError>& errors) const {
   std::string out;
-  write_pattern(pattern, args, 0, out, errors);
+  std::size_t references = 0;
+  write_pattern(pattern, args, 0, references, out, errors);
   return out;
 }
 
@@ -58,24 +62,25 @@ std::optional<std::string> Bundle::format_message(std::string_view id, const Arg
   if (!pattern) return std::nullopt;
   std::vector<FormatError> errors;
   std::string out;
-  write_pattern(*pattern, args, 0, out, errors);
+  std::size_t references = 0;
+  write_pattern(*pattern, args, 0, references, out, errors);
   if (!errors.empty()) return std::nullopt;
   return out;
 }
 
-void Bundle::write_pattern(const Pattern& pattern, const Args& args, int depth, std::string& out,
-                           std::vector<FormatError>& errors) const {
+void Bundle::write_pattern(const Pattern& pattern, const Args& args, int depth, std::size_t& references,
+                           std::string& out, std::vector<FormatError>& errors) const {
   for (const PatternElement& element : pattern.elements) {
     if (element.placeable) {
-      write_expression(*element.placeable, args, depth, out, errors);
+      write_expression(*element.placeable, args, depth, references, out, errors);
     } else {
       out += element.text;
     }
   }
 }
 
-void Bundle::write_expression(const Expression& expression, const Args& args, int depth, std::string& out,
-                              std::vector<FormatError>& errors) const {
+void Bundle::write_expression(const Expression& expression, const Args& args, int depth, std::size_t& references,
+                              std::string& out, std::vector<FormatError>& errors) const {
   switch (expression.kind) {
     case Expression::Kind::StringLiteral:
       out += expression.name;
@@ -100,16 +105,19 @@ void Bundle::write_expression(const Expression& expression, const Args& args, in
       if (!pattern) {
         errors.push_back({FormatError::Kind::UnknownMessage, expression.name});
         out += "{" + expression.name + "}";
+      } else if (++references > kMaxReferences) {
+        errors.push_back({FormatError::Kind::TooManyReferences, expression.name});
+        out += "{" + expression.name + "}";
       } else if (depth >= kMaxReferenceDepth) {
         errors.push_back({FormatError::Kind::TooDeep, expression.name});
         out += "{" + expression.name + "}";
       } else {
-        write_pattern(*pattern, args, depth + 1, out, errors);
+        write_pattern(*pattern, args, depth + 1, references, out, errors);
       }
       return;
     }
     case Expression::Kind::Select:
-      write_pattern(select_variant(expression, args, errors), args, depth, out, errors);
+      write_pattern(select_variant(expression, args, errors), args, depth, references, out, errors);
       return;
   }
 }

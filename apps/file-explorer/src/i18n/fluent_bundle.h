@@ -19,10 +19,11 @@ class PluralRules;
 
 struct FormatError {
   enum class Kind {
-    UnknownArgument,  // a `{ $name }` the caller did not pass
-    UnknownMessage,   // a reference to a message the bundle does not hold
-    BadSelector,      // a selector whose value could not be found
-    TooDeep,          // message references nested too deeply or cyclic
+    UnknownArgument,    // a `{ $name }` the caller did not pass
+    UnknownMessage,     // a reference to a message the bundle does not hold
+    BadSelector,        // a selector whose value could not be found
+    TooDeep,            // message references nested too deeply or cyclic
+    TooManyReferences,  // more message references than one text may resolve
   };
   Kind kind;
   std::string name;
@@ -62,10 +63,11 @@ class Bundle {
     std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
   };
 
-  void write_pattern(const Pattern& pattern, const Args& args, int depth, std::string& out,
+  // `references` counts the message references resolved so far for one text.
+  void write_pattern(const Pattern& pattern, const Args& args, int depth, std::size_t& references, std::string& out,
                      std::vector<FormatError>& errors) const;
-  void write_expression(const Expression& expression, const Args& args, int depth, std::string& out,
-                        std::vector<FormatError>& errors) const;
+  void write_expression(const Expression& expression, const Args& args, int depth, std::size_t& references,
+                        std::string& out, std::vector<FormatError>& errors) const;
   const Pattern& select_variant(const Expression& select, const Args& args, std::vector<FormatError>& errors) const;
 
   std::unique_ptr<PluralRules> plural_rules_;

@@ -1,5 +1,7 @@
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -107,6 +109,46 @@ TEST(FluentBundle, FormattingErrorsAreReportedAndStillYieldText) {
   }
   EXPECT_EQ(bundle.format_message("loop-a", {}), std::nullopt);
   EXPECT_EQ(bundle.format_message("absent", {}), std::nullopt);
+}
+
+// Each message names the next one four times, so the text of level-0 grows fourfold per level.
+std::string fan_out_chain(int levels) {
+  std::string source;
+  for (int i = 0; i < levels; ++i) {
+    const std::string next = fmt::format("{{ level-{} }}", i + 1);
+    source += fmt::format("level-{} = {}{}{}{}\n", i, next, next, next, next);
+  }
+  source += fmt::format("level-{} = x\n", levels);
+  return source;
+}
+
+TEST(FluentBundle, ExpansionOfRepeatedReferencesIsBounded) {
+  struct Case {
+    const char* name;
+    std::string source;
+    bool formats;
+  };
+  const Case cases[] = {
+      {"fan-out within the bound", fan_out_chain(4), true},
+      {"fan-out past the bound", fan_out_chain(9), false},
+  };
+  for (const Case& c : cases) {
+    const Bundle bundle = make_bundle(Locale::en_us(), c.source);
+    const Pattern* pattern = bundle.message_value("level-0");
+    ASSERT_NE(pattern, nullptr) << c.name;
+    std::vector<FormatError> errors;
+    const std::string text = bundle.format_pattern(*pattern, {}, errors);
+    EXPECT_EQ(bundle.format_message("level-0", {}).has_value(), c.formats) << c.name;
+    if (c.formats) {
+      EXPECT_EQ(text, std::string(256, 'x')) << c.name;
+      EXPECT_TRUE(errors.empty()) << c.name;
+    } else {
+      EXPECT_LT(text.size(), 100000u) << c.name;
+      EXPECT_TRUE(std::any_of(errors.begin(), errors.end(), [](const FormatError& e) {
+        return e.kind == FormatError::Kind::TooManyReferences;
+      })) << c.name;
+    }
+  }
 }
 
 TEST(FluentBundle, FirstDefinitionOfAnIdWins) {
