@@ -17,13 +17,29 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path& folder() {
-  static const fs::path dir = [] {
+// One scratch folder for the whole run, removed when the fuzzer exits normally.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
     std::string pattern = "/tmp/fuzz-persist-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    return fs::path(pattern);
-  }();
-  return dir;
+    path_ = pattern;
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+const fs::path& folder() {
+  static const ScratchFolder dir;
+  return dir.path();
 }
 
 std::string read_all(const fs::path& p) {

@@ -17,6 +17,8 @@ template <class... Ts>
 struct Overloaded : Ts... {
   using Ts::operator()...;
 };
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // Opens an entry: folders (links followed) are navigated into, files go to the desktop opener.
 void open_path(FileExplorerWidget& explorer, const std::filesystem::path& path) {
