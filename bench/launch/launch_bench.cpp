@@ -16,24 +16,47 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <thread>
+#include <vector>
 
-#include "child_process.h"
-#include "virtual_display.h"
+#include "process_support/child_process.h"
+#include "process_support/environment.h"
+#include "process_support/line_socket.h"
+#include "process_support/temp_folder.h"
+#include "process_support/virtual_display.h"
 
 namespace {
 
-using fe::bench::ChildProcess;
+namespace ps = fe::process_support;
+using ps::ChildProcess;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kFolderFiles = 200;
 constexpr double kShotBudgetSeconds = 0.5;
+// Short naps: the time to notice the exit is part of what the launch benchmarks measure.
+constexpr auto kExitPoll = std::chrono::microseconds(200);
+
+// The program measured: <build>/bin/file-explorer.
+std::filesystem::path program_path() {
+  return std::filesystem::path(FE_BINARY_DIR) / "bin" / "file-explorer";
+}
+
+// The environment of a child: this process's, with HOME and the XDG folders moved into `home`, the
+// English locale, no display unless `extra` names one, and `extra` on top.
+std::vector<std::string> child_environment(const std::filesystem::path& home,
+                                           const std::map<std::string, std::string>& extra = {}) {
+  auto variables = ps::home_variables(home);
+  for (const auto& [k, v] : extra) variables[k] = v;
+  return ps::child_environment(variables);
+}
 
 // One temporary home for all runs, with the folder the explorer shows.
 struct Fixture {
-  fe::bench::TempFolder home;
+  ps::TempFolder home{"fe-bench-"};
   std::filesystem::path folder;
   bool ok = false;
 
@@ -71,7 +94,7 @@ bool ready(benchmark::State& state) {
     state.SkipWithError("cannot set up the temporary home and folder");
     return false;
   }
-  if (!std::filesystem::exists(fe::bench::program_path())) {
+  if (!std::filesystem::exists(program_path())) {
     state.SkipWithError("file-explorer is not built");
     return false;
   }
@@ -81,18 +104,18 @@ bool ready(benchmark::State& state) {
 void BM_ShotProcess(benchmark::State& state) {
   if (!ready(state)) return;
   const auto& f = fixture();
-  const auto env = fe::bench::child_environment(f.home.path());
+  const auto env = child_environment(f.home.path());
   double worst = 0, cpu = 0;
   int over_budget = 0;
   int run = 0;
   for (auto _ : state) {
     const auto shot = f.home.path() / "shots" / ("shot-" + std::to_string(run++) + ".png");
     const auto start = Clock::now();
-    ChildProcess child({fe::bench::program_path().string(), "--shot", shot.string(), "--size", "1280x800", "--path",
-                        f.folder.string()},
-                       env, {.pipe_stdout = true});
+    ChildProcess child(
+        {program_path().string(), "--shot", shot.string(), "--size", "1280x800", "--path", f.folder.string()}, env,
+        {.pipe_stdout = true});
     const std::string out = child.read_all(std::chrono::seconds(30));
-    const int code = child.wait(std::chrono::seconds(30));
+    const int code = child.wait(std::chrono::seconds(30), kExitPoll);
     const double elapsed = seconds_since(start);
     state.SetIterationTime(elapsed);
     if (code != 0 || out.find("file-explorer: wrote shot to") == std::string::npos) {
@@ -114,15 +137,15 @@ BENCHMARK(BM_ShotProcess)->UseManualTime()->Unit(benchmark::kMillisecond)->Itera
 void BM_AutomationSnapshotQuit(benchmark::State& state) {
   if (!ready(state)) return;
   const auto& f = fixture();
-  const auto env = fe::bench::child_environment(f.home.path());
+  const auto env = child_environment(f.home.path());
   double worst = 0, cpu = 0;
   for (auto _ : state) {
     const auto start = Clock::now();
-    ChildProcess child({fe::bench::program_path().string(), "--automation", f.folder.string()}, env,
+    ChildProcess child({program_path().string(), "--automation", f.folder.string()}, env,
                        {.pipe_stdin = true, .pipe_stdout = true});
     child.write_and_close("{\"op\":\"snapshot\"}\n{\"op\":\"quit\"}\n");
     const std::string out = child.read_all(std::chrono::seconds(30));
-    const int code = child.wait(std::chrono::seconds(30));
+    const int code = child.wait(std::chrono::seconds(30), kExitPoll);
     const double elapsed = seconds_since(start);
     state.SetIterationTime(elapsed);
     const auto snapshot_end = out.find('\n');
@@ -141,26 +164,24 @@ void BM_AutomationSnapshotQuit(benchmark::State& state) {
 BENCHMARK(BM_AutomationSnapshotQuit)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_WindowIdleCpu(benchmark::State& state) {
-  if (!fe::bench::xvfb_installed()) {
+  if (!ps::find_on_path("Xvfb")) {
     state.SkipWithError("Xvfb is not installed (scripts/install-deps.sh installs it)");
     return;
   }
   if (!ready(state)) return;
   const auto& f = fixture();
-  fe::bench::VirtualDisplay display(1280, 800);
+  ps::VirtualDisplay display(1280, 800);
   if (!display.ok()) {
     state.SkipWithError(display.error().c_str());
     return;
   }
   const auto socket = f.home.path() / "idle.sock";
-  const auto env =
-      fe::bench::child_environment(f.home.path(), {{"DISPLAY", display.name()}, {"SDL_VIDEODRIVER", "x11"}});
+  const auto env = child_environment(f.home.path(), {{"DISPLAY", display.name()}, {"SDL_VIDEODRIVER", "x11"}});
   double idle_pct = 0, idle_ms = 0;
   for (auto _ : state) {
     const auto start = Clock::now();
-    ChildProcess child({fe::bench::program_path().string(), "--automation-socket", socket.string(), f.folder.string()},
-                       env, {});
-    fe::bench::SocketLine line(socket, std::chrono::seconds(20));
+    ChildProcess child({program_path().string(), "--automation-socket", socket.string(), f.folder.string()}, env, {});
+    ps::LineSocket line(socket, std::chrono::seconds(20), std::chrono::milliseconds(10));
     const std::string first = line.request("{\"op\":\"snapshot\"}");
     state.SetIterationTime(seconds_since(start));
     if (first.rfind("{\"ok\":true", 0) != 0) {
@@ -168,10 +189,10 @@ void BM_WindowIdleCpu(benchmark::State& state) {
       break;
     }
     std::this_thread::sleep_for(std::chrono::seconds(state.range(0)));
-    const auto before = fe::bench::cpu_time(child.pid());
+    const auto before = ps::cpu_time(child.pid());
     const auto idle_start = Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(3));
-    const auto after = fe::bench::cpu_time(child.pid());
+    const auto after = ps::cpu_time(child.pid());
     const double idle_wall = seconds_since(idle_start);
     if (!before || !after || !child.running()) {
       state.SkipWithError("the window ended while idle");
@@ -181,7 +202,7 @@ void BM_WindowIdleCpu(benchmark::State& state) {
     idle_ms = used * 1e3;
     idle_pct = used / idle_wall * 100.0;
     line.request("{\"op\":\"quit\"}");
-    if (child.wait(std::chrono::seconds(20)) != 0) {
+    if (child.wait(std::chrono::seconds(20), kExitPoll) != 0) {
       state.SkipWithError("the window did not quit with status 0");
       break;
     }

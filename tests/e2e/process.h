@@ -13,22 +13,22 @@
 
 #include <nlohmann/json.hpp>
 
+#include "process_support/child_process.h"
+#include "process_support/environment.h"
+#include "process_support/line_socket.h"
+#include "process_support/run_to_end.h"
+#include "process_support/temp_folder.h"
+#include "process_support/virtual_display.h"
+
 namespace fe::e2e {
 
 // The program under test.
 std::filesystem::path program_path();
 
-// A temporary folder removed with everything in it.
-class TempDir {
+// A temporary folder removed with everything in it; throws when it cannot be made.
+class TempDir : public process_support::TempFolder {
  public:
   TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
 };
 
 // A home folder with its XDG folders, and the environment a child runs in.
@@ -49,12 +49,7 @@ class TempHome {
   std::map<std::string, std::string> env_;
 };
 
-struct RunResult {
-  int exit_code = -1;  // -1 when killed by a signal or timed out
-  bool timed_out = false;
-  std::string out;
-  std::string err;
-};
+using RunResult = process_support::RunResult;
 
 RunResult run_program(const std::vector<std::string>& args, const TempHome& home, const std::string& stdin_data = {},
                       std::chrono::milliseconds timeout = std::chrono::seconds(30));
@@ -64,7 +59,7 @@ RunResult run_tool(const std::vector<std::string>& argv, const std::vector<std::
                    std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
 // Where an executable of that name lies on PATH, if anywhere.
-std::optional<std::filesystem::path> find_on_path(std::string_view name);
+using process_support::find_on_path;
 
 // The program running on its own (a window, say) while a test drives it through its socket or from
 // outside. Its output goes to files, so it never blocks on a pipe nobody reads.
@@ -74,33 +69,19 @@ class BackgroundProgram {
   ~BackgroundProgram();  // kills a child still running
   BackgroundProgram(const BackgroundProgram&) = delete;
   BackgroundProgram& operator=(const BackgroundProgram&) = delete;
-  pid_t pid() const { return pid_; }
+  pid_t pid() const { return child_.pid(); }
   // The exit status; -1 when killed by a signal or when it did not end in time (it is killed then).
   int wait(std::chrono::milliseconds timeout = std::chrono::seconds(20));
   std::string err() const;
 
  private:
   TempDir logs_;
-  pid_t pid_ = -1;
+  process_support::ChildProcess child_;
 };
 
 // An Xvfb server on a display number it picks itself (so parallel runs never collide); stopped
 // when this goes. Check ok() before use.
-class VirtualDisplay {
- public:
-  VirtualDisplay(int width, int height);
-  ~VirtualDisplay();
-  VirtualDisplay(const VirtualDisplay&) = delete;
-  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
-  bool ok() const { return !name_.empty(); }
-  const std::string& name() const { return name_; }  // ":N", for DISPLAY
-  const std::string& error() const { return error_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string name_;
-  std::string error_;
-};
+using VirtualDisplay = process_support::VirtualDisplay;
 
 // A running `file-explorer --automation` child.
 class AutomationClient {
@@ -119,10 +100,7 @@ class AutomationClient {
 
  private:
   std::optional<std::string> read_line(std::chrono::milliseconds timeout);
-  pid_t pid_ = -1;
-  int in_ = -1;
-  int out_ = -1;
-  int err_ = -1;
+  process_support::ChildProcess child_;
   std::string buffer_;
   std::string err_text_;
 };
@@ -131,15 +109,13 @@ class AutomationClient {
 class SocketClient {
  public:
   explicit SocketClient(const std::filesystem::path& path);
-  ~SocketClient();
   SocketClient(const SocketClient&) = delete;
   SocketClient& operator=(const SocketClient&) = delete;
-  bool connected() const { return connected_; }
+  bool connected() const { return line_.connected(); }
   nlohmann::json request(const nlohmann::json& req);
 
  private:
-  int fd_ = -1;
-  bool connected_ = false;
+  process_support::LineSocket line_;
 };
 
 }  // namespace fe::e2e

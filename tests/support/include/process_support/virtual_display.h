@@ -1,18 +1,16 @@
 #pragma once
-// An Xvfb server for the windowed benchmarks, on a display number it picks itself so that parallel
-// runs never collide; stopped when this goes.
+// An Xvfb server on a display number it picks itself, so that parallel runs never collide; stopped
+// when this goes.
 
 #include <sys/types.h>
 
 #include <string>
 
-namespace fe::bench {
-
-// Whether an Xvfb executable is on PATH.
-bool xvfb_installed();
+namespace fe::process_support {
 
 class VirtualDisplay {
  public:
+  // A screen of width x height at 24 bits; check ok() before use.
   VirtualDisplay(int width, int height);
   ~VirtualDisplay();
   VirtualDisplay(const VirtualDisplay&) = delete;
@@ -27,4 +25,4 @@ class VirtualDisplay {
   std::string error_;
 };
 
-}  // namespace fe::bench
+}  // namespace fe::process_support
