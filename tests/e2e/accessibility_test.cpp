@@ -74,7 +74,29 @@ TEST_F(Accessibility, TheRootDescribesTheShownFolder) {
   fs::remove_all(folder_ / "Docs");
   fs::remove(folder_ / "a.txt");
   toggle_hidden();
-  EXPECT_EQ(a11y_tree(*c)["value"], "This folder is empty");
+  auto empty = a11y_tree(*c);
+  EXPECT_EQ(empty["value"], "This folder is empty");
+  EXPECT_FALSE(has_state(empty, "busy") || has_state(empty, "error"));
+  EXPECT_TRUE(node_with_id(empty, "files-retry-folder").is_null());
+  EXPECT_TRUE(find_node(empty, [](const json& n) { return has_state(n, "busy") || has_state(n, "error"); }).is_null())
+      << "an empty folder has no folder-state child";
+}
+
+TEST_F(Accessibility, PlacesMarkTheCurrentOneButFocusNoneUntilTheSidebarIsUsed) {
+  auto c = start("1280x800");
+  const std::string home = home_.home().string();
+  auto places = node_with_name(a11y_tree(*c), "list", "Places");
+  ASSERT_FALSE(places.is_null());
+  EXPECT_EQ(places["value"], "Home") << "no row is current: a key would act on the first";
+  for (const auto& row : places["children"]) EXPECT_FALSE(has_state(row, "selected")) << row.dump();
+
+  press_key(*c, "Backspace");
+  places = node_with_name(a11y_tree(*c), "list", "Places");
+  EXPECT_FALSE(has_state(places, "focused"));
+  for (const auto& row : places["children"]) {
+    EXPECT_FALSE(has_state(row, "focused")) << row.dump();
+    EXPECT_EQ(has_state(row, "selected"), row["description"] == "Favourite, " + home) << row.dump();
+  }
 }
 
 }  // namespace
