@@ -18,8 +18,7 @@ class Accessibility : public testing::Test {
  protected:
   void SetUp() override {
     folder_ = home_.home() / "work";
-    fs::create_directories(folder_ / "Docs");
-    std::ofstream(folder_ / "a.txt") << "a";
+    make_tree(folder_, {"Docs"}, {"a.txt"});
   }
   std::unique_ptr<AutomationClient> start(const std::string& size) {
     return std::make_unique<AutomationClient>(home_, std::vector<std::string>{"--window-size", size, folder_.string()});

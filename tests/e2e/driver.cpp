@@ -1,6 +1,7 @@
 #include "driver.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,13 @@ void drag(AutomationClient& c, std::array<double, 2> from, std::array<double, 2>
     pointer(c, "move", from[0] + (to[0] - from[0]) * f, from[1] + (to[1] - from[1]) * f);
   }
   pointer(c, "release", to[0], to[1]);
+}
+
+void make_tree(const std::filesystem::path& folder, std::initializer_list<const char*> folders,
+               std::initializer_list<const char*> files) {
+  std::filesystem::create_directories(folder);
+  for (const char* name : folders) std::filesystem::create_directories(folder / name);
+  for (const char* name : files) std::ofstream(folder / name) << name;
 }
 
 json find_node(const json& tree, const std::function<bool(const json&)>& pred) {

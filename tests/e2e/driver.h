@@ -3,7 +3,9 @@
 // and finding things in the accessibility tree and the identified rectangles.
 
 #include <array>
+#include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +36,10 @@ void click(AutomationClient& c, double x, double y, const std::string& button = 
 void modified_click(AutomationClient& c, double x, double y, const std::vector<std::string>& mods);
 // A press at `from`, motion in `steps` even steps to `to`, and a release there.
 void drag(AutomationClient& c, std::array<double, 2> from, std::array<double, 2> to, int steps = 4);
+
+// Creates `folder` with the named subfolders and files; each file holds its own name.
+void make_tree(const std::filesystem::path& folder, std::initializer_list<const char*> folders,
+               std::initializer_list<const char*> files);
 
 // The first node, depth first, that satisfies `pred`; null when none does.
 nlohmann::json find_node(const nlohmann::json& tree, const std::function<bool(const nlohmann::json&)>& pred);

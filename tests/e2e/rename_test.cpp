@@ -17,9 +17,7 @@ class Rename : public testing::Test {
  protected:
   void SetUp() override {
     folder_ = home_.home() / "work";
-    fs::create_directories(folder_ / "Docs");
-    std::ofstream(folder_ / "a.txt") << "a";
-    std::ofstream(folder_ / "b.txt") << "b";
+    make_tree(folder_, {"Docs"}, {"a.txt", "b.txt"});
   }
   std::unique_ptr<AutomationClient> start() {
     return std::make_unique<AutomationClient>(home_, std::vector<std::string>{folder_.string()});
@@ -110,7 +108,7 @@ TEST_F(Rename, RefusedNamesReportAndChangeNothing) {
     c->request({{"op", "invoke"}, {"kind", 1}, {"action", "files.refresh"}});
   }
   std::ifstream b(folder_ / "b.txt");
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(b), {}), "b") << "the existing file is untouched";
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(b), {}), "b.txt") << "the existing file is untouched";
 }
 
 TEST_F(Rename, APressOutsideTheFieldCommits) {

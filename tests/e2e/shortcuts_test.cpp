@@ -17,9 +17,7 @@ class Shortcuts : public testing::Test {
  protected:
   void SetUp() override {
     folder_ = home_.home() / "work";
-    fs::create_directories(folder_ / "Docs");
-    std::ofstream(folder_ / "a.txt") << "a";
-    std::ofstream(folder_ / "b.txt") << "b";
+    make_tree(folder_, {"Docs"}, {"a.txt", "b.txt"});
     c_ = std::make_unique<AutomationClient>(home_, std::vector<std::string>{folder_.string()});
   }
   bool consumed(const std::string& key, std::vector<std::string> mods = {}) {
