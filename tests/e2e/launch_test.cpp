@@ -105,7 +105,7 @@ std::string actor_line(const std::string& err) {
 std::string label_of_run(TempHome& home) {
   AutomationClient client(home);
   EXPECT_EQ(client.request({{"op", "quit"}})["ok"], true);
-  EXPECT_EQ(client.finish(), 0);
+  EXPECT_EQ(client.finish(), 0) << client.stderr_text();
   return actor_line(client.stderr_text());
 }
 

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -55,14 +56,19 @@ class RequestQueue {
   std::function<void()> wake_;
 };
 
+using SharedRequestQueue = std::shared_ptr<RequestQueue>;
+
 // Reads lines from a descriptor on a background thread until end of input; over-long lines are
-// replaced by an error answer. The thread is detached: it ends with the input or the process.
-void start_line_reader(int fd, RequestQueue& queue, std::function<void(const std::string&)> reply, bool report_end);
+// replaced by an error answer. The thread is detached: it ends with the input or the process, and
+// it shares the queue, which may outlive the loop that drained it (input closing after "quit").
+void start_line_reader(int fd, SharedRequestQueue queue, std::function<void(const std::string&)> reply,
+                       bool report_end);
 
 // Serves the protocol on a Unix stream socket (mode 0600, never replacing an existing file), one
 // client at a time, on a background thread. Fails when the socket cannot be created. Answers the
 // socket's inode so that only our own socket is removed at exit.
-std::expected<std::uint64_t, std::string> start_socket_server(const std::filesystem::path& path, RequestQueue& queue);
+std::expected<std::uint64_t, std::string> start_socket_server(const std::filesystem::path& path,
+                                                              SharedRequestQueue queue);
 // Removes the socket file when it is still the one we created.
 void remove_socket(const std::filesystem::path& path, std::uint64_t inode);
 

@@ -106,14 +106,16 @@ void read_lines(int fd, RequestQueue& queue, const std::function<void(const std:
 
 }  // namespace
 
-void start_line_reader(int fd, RequestQueue& queue, std::function<void(const std::string&)> reply, bool report_end) {
-  std::thread([fd, &queue, reply = std::move(reply), report_end] {
-    read_lines(fd, queue, reply);
-    if (report_end) queue.push({{}, reply, true});
+void start_line_reader(int fd, SharedRequestQueue queue, std::function<void(const std::string&)> reply,
+                       bool report_end) {
+  std::thread([fd, queue = std::move(queue), reply = std::move(reply), report_end] {
+    read_lines(fd, *queue, reply);
+    if (report_end) queue->push({{}, reply, true});
   }).detach();
 }
 
-std::expected<std::uint64_t, std::string> start_socket_server(const std::filesystem::path& path, RequestQueue& queue) {
+std::expected<std::uint64_t, std::string> start_socket_server(const std::filesystem::path& path,
+                                                              SharedRequestQueue queue) {
   sockaddr_un addr{};
   addr.sun_family = AF_UNIX;
   const std::string native = path.string();
@@ -139,7 +141,7 @@ std::expected<std::uint64_t, std::string> start_socket_server(const std::filesys
     ::close(listener);
     return std::unexpected(fmt::format("cannot listen on automation socket {}: {}", native, std::strerror(e)));
   }
-  std::thread([listener, &queue] {
+  std::thread([listener, queue = std::move(queue)] {
     for (;;) {
       int client = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
       if (client < 0) {
@@ -153,7 +155,7 @@ std::expected<std::uint64_t, std::string> start_socket_server(const std::filesys
         delete fd;
       });
       auto reply = [connection](const std::string& answer) { write_all(*connection, answer + "\n"); };
-      read_lines(client, queue, reply);
+      read_lines(client, *queue, reply);
       ::shutdown(client, SHUT_RD);
     }
   }).detach();

@@ -91,7 +91,8 @@ std::expected<void, LaunchError> run(LaunchConfig config, int argc, char** argv)
       config.default_window_size ? config.default_window_size() : std::pair<std::uint32_t, std::uint32_t>{1280, 800};
   auto [width, height] = args.window_size().value_or(std::pair{default_w, default_h});
 
-  detail::RequestQueue queue;
+  // Shared with the detached readers, which may still push after the loop has ended.
+  auto queue = std::make_shared<detail::RequestQueue>();
   std::optional<std::uint64_t> socket_inode;
   if (args.automation_socket()) {
     auto served = detail::start_socket_server(*args.automation_socket(), queue);
@@ -105,10 +106,10 @@ std::expected<void, LaunchError> run(LaunchConfig config, int argc, char** argv)
     runtime.set_viewport({static_cast<double>(width), static_cast<double>(height)});
     const bool from_stdin = !args.automation_socket();
     if (from_stdin) detail::start_line_reader(STDIN_FILENO, queue, detail::write_stdout_line, true);
-    detail::run_headless(runtime, queue, from_stdin);
+    detail::run_headless(runtime, *queue, from_stdin);
   } else {
     detail::WindowOptions options{config.app_id, static_cast<int>(width), static_cast<int>(height),
-                                  args.automation_socket() ? &queue : nullptr};
+                                  args.automation_socket() ? queue.get() : nullptr};
     auto shown = detail::run_window(**root, Theme::light(), services, args.text_scale(), options);
     if (!shown) result = std::unexpected(LaunchError{shown.error()});
   }
