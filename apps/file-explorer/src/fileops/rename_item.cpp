@@ -42,7 +42,8 @@ bool same_item(const std::filesystem::path& source, const struct stat& source_st
 
 }  // namespace
 
-std::expected<void, std::string> rename_item(const std::filesystem::path& source, std::string_view typed) {
+std::expected<std::filesystem::path, std::string> rename_item(const std::filesystem::path& source,
+                                                              std::string_view typed) {
   auto name = validate_name(typed);
   if (!name) return std::unexpected(std::move(name.error()));
 
@@ -52,7 +53,7 @@ std::expected<void, std::string> rename_item(const std::filesystem::path& source
     return std::unexpected(tr("files-no-parent"));
   }
   const auto target = parent / *name;
-  if (target == source) return {};
+  if (target == source) return target;
 
   struct stat target_st;
   if (::fstatat(AT_FDCWD, target.c_str(), &target_st, AT_SYMLINK_NOFOLLOW) == 0) {
@@ -65,7 +66,7 @@ std::expected<void, std::string> rename_item(const std::filesystem::path& source
     }
     // The no-replace rename would refuse: the target name resolves to the source's own entry.
     if (::rename(source.c_str(), target.c_str()) != 0) return std::unexpected(system_text(errno));
-    return {};
+    return target;
   }
   if (const int error = errno; error != ENOENT) {
     return std::unexpected(tr_args("files-destination-inspect-failed",
@@ -73,7 +74,7 @@ std::expected<void, std::string> rename_item(const std::filesystem::path& source
   }
 
   // No replacing rename: an item that appeared since the check above stays where it is.
-  if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return {};
+  if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return target;
   const int error = errno;
   if (error == EEXIST) return std::unexpected(name_exists(*name));
   return std::unexpected(system_text(error));

@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "fileops/create_folder.h"
-#include "fileops/names.h"
-#include "fileops/rename_item.h"
 #include "files_app/file_explorer_widget.h"
 #include "files_app/payload_decoding.h"
 #include "i18n/i18n.h"
@@ -200,12 +197,7 @@ DispatchResult rename_action(FileExplorerWidget& explorer, std::string_view payl
   const std::filesystem::path path((*parts)[0]);
   if (!explorer.index_of(path)) return DispatchError{kNotVisible};
   if (explorer.current_in_archive()) return DispatchError{tr("files-archive-read-only")};
-  if (auto renamed = rename_item(path, (*parts)[1]); !renamed) return DispatchError{renamed.error()};
-  explorer.refresh();
-  if (auto at = explorer.index_of(path.parent_path() / std::string(trim_white_space((*parts)[1])))) {
-    explorer.state_mut().selection.select_only(*at);
-  }
-  explorer.set_status(tr("files-renamed"));
+  if (auto renamed = explorer.rename_entry(path, (*parts)[1]); !renamed) return DispatchError{renamed.error()};
   return Handled{};
 }
 
@@ -213,11 +205,7 @@ DispatchResult new_folder_action(FileExplorerWidget& explorer, std::string_view 
   auto name = decode_string_payload(payload);
   if (!name) return DispatchError{name.error()};
   if (explorer.current_in_archive()) return DispatchError{tr("files-archive-read-only")};
-  auto created = create_folder(explorer.state().current_path, *name);
-  if (!created) return DispatchError{created.error()};
-  explorer.refresh();
-  if (auto at = explorer.index_of(*created)) explorer.state_mut().selection.select_only(*at);
-  explorer.set_status(tr("files-created-folder"));
+  if (auto created = explorer.create_folder_here(*name, false); !created) return DispatchError{created.error()};
   return Handled{};
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "fileops/create_folder.h"
 #include "fileops/open_item.h"
 #include "files_app/file_explorer_widget.h"
 #include "i18n/i18n.h"
@@ -66,18 +65,9 @@ std::vector<std::filesystem::path> selected_paths(const FileExplorerWidget& expl
 
 // A new folder under the localized default name, selected and ready to be renamed.
 bool new_folder(FileExplorerWidget& explorer) {
-  auto created = create_folder(explorer.state().current_path, tr("files-new-folder-default-name"));
-  if (!created) {
-    explorer.set_status(tr_args("files-new-folder-failed", {{"error", created.error()}}));
-    return false;
-  }
-  explorer.refresh();
-  if (auto at = explorer.index_of(*created)) {
-    explorer.state_mut().selection.select_only(*at);
-    explorer.begin_rename(*at);
-  }
-  explorer.set_status(tr("files-created-folder"));
-  return true;
+  auto created = explorer.create_folder_here(tr("files-new-folder-default-name"), true);
+  if (!created) explorer.set_status(tr_args("files-new-folder-failed", {{"error", created.error()}}));
+  return created.has_value();
 }
 
 }  // namespace

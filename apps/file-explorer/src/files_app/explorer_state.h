@@ -62,7 +62,6 @@ struct ExplorerState {
 
   // Rename in progress.
   std::optional<std::size_t> renaming;
-  std::string pending_new_name;
   std::optional<std::string> prepared_rename_text;
 
   // Work slots: while busy every action is refused.

@@ -143,6 +143,11 @@ void FileExplorerWidget::navigate_to(const std::filesystem::path& path) {
   load_folder(path);
 }
 
+void FileExplorerWidget::reload_selecting(const std::filesystem::path& path) {
+  refresh();
+  if (auto at = index_of(path)) state_.selection.select_only(*at);
+}
+
 void FileExplorerWidget::go_back() {
   if (state_.back_stack.empty()) return;
   auto target = std::move(state_.back_stack.back());

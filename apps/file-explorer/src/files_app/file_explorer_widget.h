@@ -3,6 +3,7 @@
 // state themselves; they push commands that the root drains through the command executor.
 
 #include <chrono>
+#include <expected>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -78,13 +79,20 @@ class FileExplorerWidget : public vemo_ui::Widget {
   // Runs the requests that pressed controls queued, in order, through the command executor.
   void drain_controls();
 
+  // Lists the shown folder again after a change made here and selects `path` alone when it is listed.
+  void reload_selecting(const std::filesystem::path& path);
+
   // The inline rename (root_rename.cpp). Beginning puts the entry's name into the field and clears
   // the status; committing renames with the field's text; both answer whether anything happened.
   bool begin_rename(std::size_t index);
   bool commit_rename();
   void cancel_rename();
-  const vemo_ui::TextInput& rename_field() const { return *rename_field_; }
-  vemo_ui::TextInput& rename_field_mut() { return *rename_field_; }
+  // Renames a listed item and shows the result: reloaded, selected, "Renamed". Errors are left to
+  // the caller, which reports them its own way.
+  std::expected<void, std::string> rename_entry(const std::filesystem::path& source, std::string_view typed);
+  // Creates a folder in the shown folder and shows it selected with "Created folder"; when asked, it
+  // also begins renaming it.
+  std::expected<void, std::string> create_folder_here(std::string_view typed, bool then_rename);
 
   // The explorer's own folders and places.
   bool current_is_trash() const;
@@ -156,7 +164,8 @@ class FileExplorerWidget : public vemo_ui::Widget {
 
   // Rename field (root_rename.cpp).
   static std::unique_ptr<vemo_ui::TextInput> make_rename_field();
-  std::optional<vemo_ui::EventResult> route_to_rename(const vemo_ui::Event& e, vemo_ui::EventContext& ctx);
+  // Whether a rename in progress took the event.
+  bool route_to_rename(const vemo_ui::Event& e, vemo_ui::EventContext& ctx);
   void sync_rename_field(vemo_ui::SyncContext& ctx);
   void draw_rename_field(vemo_ui::Painter& p, vemo_ui::DrawContext& ctx);
   void end_rename();

@@ -240,9 +240,9 @@ EventResult FileExplorerWidget::handle_event(const Event& e, vemo_ui::EventConte
   // 3. An open menu takes every event.
   if (menu_ && menu_->is_open()) return finish(route_to_menu(e, ctx));
   // 4. A rename in progress owns the keyboard; a press elsewhere commits it.
-  if (auto renamed = route_to_rename(e, ctx)) {
+  if (route_to_rename(e, ctx)) {
     if (state_.renaming) ctx.request_focus(std::string(rename_field_->id()));
-    return finish(*renamed);
+    return finish(EventResult::Consumed);
   }
   // 5. An internal drag owns the pointer until its release.
   if (state_.drag.dragging) {
@@ -262,7 +262,6 @@ EventResult FileExplorerWidget::handle_event(const Event& e, vemo_ui::EventConte
   // 6. Toolbar, then the navigation shell.
   auto result = Widget::handle_event(e, ctx);
   if (e.is_release(vemo_ui::PointerButton::Primary)) {
-    drain_commands();
     // A press that kept a multi-item selection for a drag that never came selects its item alone.
     if (auto& candidate = state_.drag.candidate; candidate && candidate->keeps_selection) {
       if (auto at = index_of(candidate->path)) execute(cmd::ClickEntry{*at, false, false});

@@ -1,6 +1,7 @@
 // The inline rename: a text field laid over the entry's name where the file view leaves room for it,
 // and the flow that begins, commits and cancels a rename.
 
+#include "fileops/create_folder.h"
 #include "fileops/names.h"
 #include "fileops/rename_item.h"
 #include "files_app/file_explorer_widget.h"
@@ -34,7 +35,6 @@ bool FileExplorerWidget::begin_rename(std::size_t index) {
   if (index >= entries.size()) return false;
   state_.renaming = index;
   state_.prepared_rename_text = entries[index].name;
-  state_.pending_new_name = entries[index].name;
   rename_focus_pending_ = true;
   clear_status();
   return true;
@@ -43,7 +43,6 @@ bool FileExplorerWidget::begin_rename(std::size_t index) {
 void FileExplorerWidget::end_rename() {
   state_.renaming.reset();
   state_.prepared_rename_text.reset();
-  state_.pending_new_name.clear();
   rename_focus_pending_ = false;
   rename_field_->set_focus(false);
   rename_field_->set_text({});
@@ -63,16 +62,30 @@ bool FileExplorerWidget::commit_rename() {
   const std::string trimmed(trim_white_space(typed));
   if (trimmed.empty() || trimmed == entry.name) return false;
 
-  const std::filesystem::path source = entry.path.fs();
-  if (auto renamed = rename_item(source, typed); !renamed) {
+  if (auto renamed = rename_entry(entry.path.fs(), typed); !renamed) {
     set_status(tr_args("files-rename-failed", {{"error", renamed.error()}}));
     return false;
   }
-  refresh();
-  // The renamed item stays selected, so the keyboard carries on from it.
-  if (auto at = index_of(source.parent_path() / trimmed)) state_.selection.select_only(*at);
-  set_status(tr("files-renamed"));
   return true;
+}
+
+std::expected<void, std::string> FileExplorerWidget::rename_entry(const std::filesystem::path& source,
+                                                                  std::string_view typed) {
+  auto renamed = rename_item(source, typed);
+  if (!renamed) return std::unexpected(std::move(renamed.error()));
+  // The renamed item stays selected, so the keyboard carries on from it.
+  reload_selecting(*renamed);
+  set_status(tr("files-renamed"));
+  return {};
+}
+
+std::expected<void, std::string> FileExplorerWidget::create_folder_here(std::string_view typed, bool then_rename) {
+  auto created = create_folder(state_.current_path, typed);
+  if (!created) return std::unexpected(std::move(created.error()));
+  reload_selecting(*created);
+  if (auto at = index_of(*created); at && then_rename) begin_rename(*at);
+  set_status(tr("files-created-folder"));
+  return {};
 }
 
 void FileExplorerWidget::cancel_rename() {
@@ -90,34 +103,30 @@ void FileExplorerWidget::sync_rename_field(vemo_ui::SyncContext& ctx) {
   }
   rename_field_->sync(ctx);
   if (std::exchange(rename_focus_pending_, false) && state_.renaming) rename_field_->set_focus(true);
-  if (state_.renaming && rename_field_->take_dirty()) state_.pending_new_name = rename_field_->text();
 }
 
-std::optional<vemo_ui::EventResult> FileExplorerWidget::route_to_rename(const vemo_ui::Event& e,
-                                                                        vemo_ui::EventContext& ctx) {
+bool FileExplorerWidget::route_to_rename(const vemo_ui::Event& e, vemo_ui::EventContext& ctx) {
   using vemo_ui::Event;
-  using vemo_ui::EventResult;
   using vemo_ui::Key;
-  if (!state_.renaming) return std::nullopt;
+  if (!state_.renaming) return false;
   if (e.type == Event::Type::KeyPress && !e.composing) {
     if (e.key == Key::Enter) {
       execute(cmd::CommitRename{});
-      return EventResult::Consumed;
+      return true;
     }
     if (e.key == Key::Escape) {
       execute(cmd::CancelRename{});
-      return EventResult::Consumed;
+      return true;
     }
   }
   if (e.is_press(vemo_ui::PointerButton::Primary) && !rename_field_->bounds().contains(e.position)) {
     execute(cmd::CommitRename{});
-    return EventResult::Consumed;
+    return true;
   }
   // Everything else belongs to the field, so typing never reaches the window's shortcuts.
   if (!rename_field_->has_focus()) rename_field_->set_focus(true);
   rename_field_->handle_event(e, ctx);
-  if (rename_field_->take_dirty()) state_.pending_new_name = rename_field_->text();
-  return EventResult::Consumed;
+  return true;
 }
 
 void FileExplorerWidget::draw_rename_field(vemo_ui::Painter& p, vemo_ui::DrawContext& ctx) {
